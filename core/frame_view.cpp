@@ -1,0 +1,31 @@
+#include "core/frame_view.h"
+
+#include "core/arith.h"
+
+namespace orv {
+
+bool FrameView::Project(ScreenPoint& p) const {
+  if (p.z <= 0) return false;
+  p.screenY = static_cast<int16_t>(WrapAdd(WrapMul(focalLength, p.y) / p.z, halfHeight));
+  if (p.screenY < 0 || p.screenY >= int64_t{2} * halfHeight) return false;
+  p.screenX = static_cast<int16_t>(WrapAdd(WrapMul(focalLength, p.x) / p.z, halfWidth));
+  if (p.screenX < 0 || p.screenX >= int64_t{2} * halfWidth) return false;
+  return true;
+}
+
+FrameView MakeFrameView(const Rect& client, Point topLeftOnScreen) {
+  Rect r = client;
+  r.right = WrapAdd(r.right, WrapSub(topLeftOnScreen.x, r.left));
+  r.bottom = WrapAdd(r.bottom, WrapSub(topLeftOnScreen.y, r.top));
+  r.left = topLeftOnScreen.x;
+  r.top = topLeftOnScreen.y;
+
+  FrameView view;
+  view.screenRect = r;
+  view.halfWidth = WrapSub(r.right, r.left) >> 1;
+  view.halfHeight = WrapSub(r.bottom, r.top) >> 1;
+  view.focalLength = static_cast<int32_t>(static_cast<uint32_t>(view.halfWidth) << 2);
+  return view;
+}
+
+}  // namespace orv

@@ -1,0 +1,99 @@
+#include "core/render_loop.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "core/arith.h"
+#include "core/random.h"
+#include "core/surface_lock.h"
+
+namespace orv {
+
+uint32_t SettlePause(uint32_t pause, int32_t elapsed, int32_t frameCounter) {
+  if (elapsed >= 300 && pause == 0 && frameCounter > 5) {
+    return static_cast<uint32_t>(WrapMul(2, elapsed) / frameCounter + 1);
+  }
+  return pause;
+}
+
+bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, const Rect& window) {
+  if (regionBytes < sizeof(RegionHeader) + sizeof(Rect) || region.nCount != 1) return false;
+  Rect first;
+  std::memcpy(&first, reinterpret_cast<const unsigned char*>(&region) + sizeof(RegionHeader),
+              sizeof first);
+  return first == window;
+}
+
+RenderLoop::RenderLoop(RenderHost& h, ShapeFactory factory)
+    : host(h),
+      makeShape(factory),
+      startTime(host.GetTickCount()),
+      starField(BuildFrameView(), host) {
+  host.CreateClipper();
+  nextShapeTime = host.GetTickCount() + static_cast<uint32_t>(ScaledRand(6000));
+}
+
+RenderLoop::~RenderLoop() {
+  host.ReleaseClipper();
+  delete shape;
+  // The star field, a member, is destroyed after this body: last.
+}
+
+FrameView RenderLoop::BuildFrameView() {
+  const Rect client = host.GetClientRect();
+  return MakeFrameView(client, host.ClientToScreen(Point{client.left, client.top}));
+}
+
+bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
+  uint32_t size = 0;
+  host.GetClipList(screenRect, nullptr, &size);
+  // A size too small for the region's header means the clipper failed: not visible.
+  if (size < sizeof(RegionHeader)) return false;
+  std::unique_ptr<uint32_t[]> buffer(new (std::nothrow) uint32_t[(size + 3) / 4]);
+  if (!buffer) return false;
+  auto* region = reinterpret_cast<RegionHeader*>(buffer.get());
+  region->dwSize = sizeof(RegionHeader);
+  region->nRgnSize = 0;
+  region->nCount = 0;
+  host.GetClipList(screenRect, region, &size);
+  return ClipListCoversWindow(*region, size, screenRect);
+}
+
+void RenderLoop::RunFrame() {
+  ++frameCounter;
+  const FrameView view = BuildFrameView();
+
+  if (shape != nullptr && shape->finished) {
+    delete shape;
+    shape = nullptr;
+    nextShapeTime = host.GetTickCount() + static_cast<uint32_t>(ScaledRand(6000));
+  } else if (shape == nullptr && host.GetTickCount() >= nextShapeTime) {
+    shape = makeShape(view, host);  // null when out of memory: the next frame tries again
+  }
+
+  if (shape != nullptr) shape->Step(view);
+
+  if (IsWhollyVisible(view.screenRect)) {
+    SurfaceLock lock(host.Primary(), view.screenRect);
+    if (lock.IsLocked()) {
+      starField.Draw(lock, view);
+      if (shape != nullptr) shape->Draw(lock, view);
+    }
+  }
+
+  const Rect& r = view.screenRect;
+  if (WrapSub(r.right, r.left) < host.GetScreenWidth()) {
+    const int32_t elapsed = static_cast<int32_t>(host.GetTickCount() - startTime);
+    pause = SettlePause(pause, elapsed, frameCounter);
+  }
+  host.Sleep(pause);
+}
+
+void RunRenderLoop(RenderHost& host, const std::atomic<int32_t>& stopRequested,
+                   ShapeFactory makeShape) {
+  RenderLoop loop(host, makeShape);
+  while (stopRequested.load() == 0) loop.RunFrame();
+}
+
+}  // namespace orv

@@ -1,0 +1,66 @@
+#include "effects/star_field.h"
+
+#include "core/arith.h"
+#include "core/colour.h"
+#include "core/random.h"
+
+namespace orv {
+
+uint8_t SquareSize(uint32_t usableWidth) {
+  const uint8_t n = static_cast<uint8_t>(usableWidth / 320);
+  return n == 0 ? 1 : n;
+}
+
+StarField::StarField(const FrameView& view, TickSource& ticks)
+    : count(kCount), stars(new Star[kCount]), clock(ticks) {
+  for (int32_t i = 0; i < count; ++i) Spawn(stars[i], view);
+  lastTick = clock.GetTickCount();
+  finished = 0;
+}
+
+StarField::~StarField() {
+  delete[] stars;
+}
+
+void StarField::Spawn(Star& star, const FrameView& view) {
+  const int32_t z0 = 15000 + ScaledRand(15000);
+  // 2.1 as a 32-bit float; nearer depths come out more likely than farther ones.
+  star.z = static_cast<int32_t>(static_cast<double>(z0 * z0) * static_cast<double>(2.1f) / 30000.0);
+  // A window under 2 pixels wide has no focal length; its stars all stand on the axis.
+  const int32_t f = view.focalLength > 0 ? view.focalLength : 1;
+  const int32_t a = WrapMul(star.z, view.halfWidth) / f;
+  star.x = WrapSub(ScaledRand(WrapMul(2, a)), a);
+  const int32_t b = WrapMul(star.z, view.halfHeight) / f;
+  star.y = WrapSub(ScaledRand(WrapMul(2, b)), b);
+  star.brightness = static_cast<uint16_t>(ScaledRand(192) + 80);
+  star.colour = kColour;
+  star.screenX = ScreenPoint::kUnplaced;
+  star.screenY = ScreenPoint::kUnplaced;
+}
+
+void StarField::PlotStar(const Star& star, SurfaceLock& lock, uint8_t n, bool erase) {
+  if (erase) {
+    lock.PlotSquare(star.screenX, star.screenY, n, 0);
+    return;
+  }
+  const int32_t q = 3690000 / star.z;
+  uint32_t factor = (static_cast<uint32_t>(star.brightness) * static_cast<uint32_t>(q)) >> 8;
+  if (factor > 512) factor = 512;
+  lock.PlotSquare(star.screenX, star.screenY, n, ScaleColor(star.colour, factor));
+}
+
+void StarField::Draw(SurfaceLock& lock, const FrameView& view) {
+  const uint32_t now = clock.GetTickCount();
+  const uint32_t step = (now - lastTick) * 9u;
+  lastTick = now;
+  const uint8_t n = SquareSize(lock.Width());
+  for (int32_t i = 0; i < count; ++i) {
+    Star& star = stars[i];
+    PlotStar(star, lock, n, true);
+    star.z = WrapSub(star.z, static_cast<int32_t>(step));
+    if (!view.Project(star)) Spawn(star, view);
+    PlotStar(star, lock, n, false);
+  }
+}
+
+}  // namespace orv

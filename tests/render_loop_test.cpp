@@ -1,0 +1,210 @@
+#include "core/render_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/random.h"
+#include "tests/recording_host.h"
+
+namespace orv {
+namespace {
+
+using test::LoggedShape;
+using test::RecordingHost;
+using Log = std::vector<std::string>;
+
+// The factory is a plain function; it finds its host and its orders here.
+struct Factory {
+  RecordingHost* host = nullptr;
+  bool outOfMemory = false;
+  int calls = 0;
+  LoggedShape* last = nullptr;
+};
+Factory factory;
+
+Effect* MakeLoggedShape(const FrameView&, TickSource&) {
+  ++factory.calls;
+  if (factory.outOfMemory) return nullptr;
+  factory.last = new LoggedShape(factory.host->log);
+  return factory.last;
+}
+
+class RenderLoopTest : public ::testing::Test {
+ protected:
+  explicit RenderLoopTest(uint32_t width = 640) : host(width, 480) {
+    factory = Factory{&host};
+    srand(3);
+    host.tick = 1000;
+  }
+  std::unique_ptr<RenderLoop> Start() {
+    auto loop = std::make_unique<RenderLoop>(host, MakeLoggedShape);
+    host.Take();
+    return loop;
+  }
+  // Runs frames until the loop has made a shape; returns its frame's log.
+  Log RunUntilShape(RenderLoop& loop) {
+    host.tick = loop.NextShapeTime();
+    loop.RunFrame();
+    return host.Take();
+  }
+  RecordingHost host;
+};
+
+TEST_F(RenderLoopTest, StartUpReadsTheClockBuildsTheStarsAndTheClipperAndPicksTheFirstShapeTime) {
+  const uint32_t before = RandomState();
+  RenderLoop loop(host, MakeLoggedShape);
+  EXPECT_EQ(host.log, (Log{"tick", "client", "toScreen", "tick", "createClipper", "tick"}));
+  EXPECT_GE(loop.NextShapeTime(), 1000u);
+  EXPECT_LE(loop.NextShapeTime(), 7000u);
+  // 800 draws for the stars, then one for the shape time.
+  srand(before);
+  for (int i = 0; i < 800; ++i) rand();
+  EXPECT_EQ(loop.NextShapeTime(), 1000u + static_cast<uint32_t>(ScaledRand(6000)));
+  EXPECT_EQ(loop.FrameCounter(), 0);
+}
+
+TEST_F(RenderLoopTest, AFrameStepsThenTestsVisibilityThenDrawsStarsThenShapeThenSleeps) {
+  auto loop = Start();
+  const Log frame = RunUntilShape(*loop);
+  EXPECT_EQ(frame, (Log{"client", "toScreen", "tick", "shape.new", "shape.step", "clipSize",
+                        "clipList", "addRef", "lock 0,0", "tick", "shape.draw", "unlock", "release",
+                        "screenWidth", "sleep 0"}));
+  EXPECT_EQ(loop->FrameCounter(), 1);
+}
+
+TEST_F(RenderLoopTest, NothingIsLockedUnlessTheClipListIsExactlyTheWindow) {
+  auto loop = Start();
+  RunUntilShape(*loop);
+  for (auto clip : {RecordingHost::Clip::kCovered, RecordingHost::Clip::kTwoHalves,
+                    RecordingHost::Clip::kOtherRect}) {
+    host.clip = clip;
+    loop->RunFrame();
+    const Log frame = host.Take();
+    EXPECT_EQ(frame, (Log{"client", "toScreen", "shape.step", "clipSize", "clipList", "screenWidth",
+                          "sleep 0"}));
+  }
+}
+
+TEST_F(RenderLoopTest, AFailedLockDrawsNothingAndTheNextFrameTriesAgain) {
+  auto loop = Start();
+  RunUntilShape(*loop);
+  host.failLocks = true;
+  loop->RunFrame();
+  EXPECT_EQ(host.Take(), (Log{"client", "toScreen", "shape.step", "clipSize", "clipList", "addRef",
+                              "lock 0,0", "release", "screenWidth", "sleep 0"}));
+  host.failLocks = false;
+  loop->RunFrame();
+  const Log frame = host.Take();
+  EXPECT_NE(std::find(frame.begin(), frame.end(), "shape.draw"), frame.end());
+}
+
+TEST_F(RenderLoopTest, ShapeWaitsForItsTimeAndAFinishedShapeIsDeletedUnsteppedNextFrame) {
+  auto loop = Start();
+  host.tick = loop->NextShapeTime() - 1;
+  loop->RunFrame();
+  EXPECT_EQ(loop->Shape(), nullptr);
+  EXPECT_EQ(factory.calls, 0);
+  host.Take();
+
+  RunUntilShape(*loop);
+  ASSERT_NE(loop->Shape(), nullptr);
+  factory.last->finishOnStep = true;
+  host.tick += 20000;
+  loop->RunFrame();  // the shape finishes in its Step and is still drawn this frame
+  Log frame = host.Take();
+  EXPECT_NE(std::find(frame.begin(), frame.end(), "shape.draw"), frame.end());
+
+  const uint32_t finishedAt = host.tick += 16;
+  loop->RunFrame();
+  frame = host.Take();
+  EXPECT_EQ(frame[2], "shape.delete");
+  EXPECT_EQ(std::count(frame.begin(), frame.end(), "shape.step"), 0);
+  EXPECT_EQ(std::count(frame.begin(), frame.end(), "shape.draw"), 0);
+  EXPECT_EQ(loop->Shape(), nullptr);
+  EXPECT_GE(loop->NextShapeTime(), finishedAt);
+  EXPECT_LE(loop->NextShapeTime(), finishedAt + 6000);
+}
+
+TEST_F(RenderLoopTest, AShapeThatCantBeAllocatedIsTriedAgainNextFrame) {
+  auto loop = Start();
+  factory.outOfMemory = true;
+  RunUntilShape(*loop);
+  loop->RunFrame();
+  EXPECT_EQ(factory.calls, 2);
+  EXPECT_EQ(loop->Shape(), nullptr);
+  factory.outOfMemory = false;
+  loop->RunFrame();
+  EXPECT_NE(loop->Shape(), nullptr);
+}
+
+TEST_F(RenderLoopTest, TheViewFollowsTheWindowWhenItMoves) {
+  host.frame = MemoryFrame(640, 480, FrameFormat::k32);
+  auto loop = Start();
+  loop->RunFrame();
+  host.origin = Point{30, 40};
+  loop->RunFrame();
+  ASSERT_EQ(host.lockedRects.size(), 2u);
+  EXPECT_EQ(host.lockedRects[0], (Rect{0, 0, 640, 480}));
+  EXPECT_EQ(host.lockedRects[1], (Rect{30, 40, 670, 520}));
+}
+
+TEST_F(RenderLoopTest, ShutDownReleasesTheClipperThenTheShape) {
+  auto loop = Start();
+  RunUntilShape(*loop);
+  loop.reset();
+  EXPECT_EQ(host.Take(), (Log{"releaseClipper", "shape.delete"}));
+}
+
+TEST_F(RenderLoopTest, AFullWidthWindowNeverSleeps) {
+  auto loop = Start();
+  for (int i = 0; i < 200; ++i) {
+    host.tick += 50;
+    loop->RunFrame();
+  }
+  EXPECT_TRUE(
+      std::all_of(host.sleeps.begin(), host.sleeps.end(), [](uint32_t s) { return s == 0; }));
+  EXPECT_EQ(loop->Pause(), 0u);
+}
+
+TEST_F(RenderLoopTest, ANarrowWindowSettlesItsPauseOnceFromTheFirstMeasurement) {
+  host.screenWidth = 1024;
+  auto loop = Start();  // start time 1000
+  for (int frame = 1; frame <= 19; ++frame) {
+    host.tick = 1000 + 10 * static_cast<uint32_t>(frame);  // all under 300 ms
+    loop->RunFrame();
+  }
+  host.tick = 1400;
+  loop->RunFrame();  // frame 20 at 400 ms: 2 x 400 / 20 + 1
+  EXPECT_EQ(loop->Pause(), 41u);
+  host.tick = 5000;
+  loop->RunFrame();
+  EXPECT_EQ(loop->Pause(), 41u);  // never measured again
+  EXPECT_EQ(std::vector<uint32_t>(host.sleeps.end() - 3, host.sleeps.end()),
+            (std::vector<uint32_t>{0, 41, 41}));
+}
+
+TEST(SettlePause, NeedsThreeHundredMillisecondsAndMoreThanFiveFrames) {
+  EXPECT_EQ(SettlePause(0, 400, 20), 41u);
+  EXPECT_EQ(SettlePause(0, 290, 100), 0u);
+  EXPECT_EQ(SettlePause(0, 300, 6), 101u);
+  EXPECT_EQ(SettlePause(0, 100000, 5), 0u);
+  EXPECT_EQ(SettlePause(41, 100000, 500), 41u);
+  EXPECT_EQ(SettlePause(0, -5, 100), 0u);  // a clock that went backwards measures nothing
+}
+
+TEST(RunRenderLoop, RunsFramesUntilStopIsRequestedThenShutsDown) {
+  RecordingHost host(320, 240);
+  factory = Factory{&host};
+  std::atomic<int32_t> stop{0};
+  // The stop arrives during the third frame's sleep: that frame ends, no fourth begins.
+  host.onSleep = [&] {
+    if (host.sleeps.size() == 3) stop = 1;
+  };
+  RunRenderLoop(host, stop, MakeLoggedShape);
+  EXPECT_EQ(host.sleeps.size(), 3u);
+  EXPECT_EQ(host.log.back(), "releaseClipper");
+}
+
+}  // namespace
+}  // namespace orv
