@@ -1,0 +1,7 @@
+#include "host/host_state.h"
+
+namespace orv {
+
+HostState hostState;
+
+}  // namespace orv

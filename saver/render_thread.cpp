@@ -1,0 +1,17 @@
+#include "core/render_loop.h"
+#include "effects/shape_factory.h"
+#include "saver/direct_draw_host.h"
+#include "saver/saver.h"
+
+namespace orv {
+
+// Runs on a 16000-byte stack: the loop, the star field and one frame's lock are a few hundred
+// bytes here; the stars, the shape and the clip region live on the heap.
+DWORD WINAPI RenderThread(void* argument) {
+  const Saver& saver = *static_cast<const Saver*>(argument);
+  DirectDrawHost host(saver.window, saver.directDraw, saver.primary);
+  RunRenderLoop(host, saver.stopRequested, CreateShape);
+  return 0;
+}
+
+}  // namespace orv

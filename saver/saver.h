@@ -1,0 +1,52 @@
+// The object bound to the saver window for its useful life: it sets up DirectDraw and starts
+// the render thread, or, when the display can't be used, redraws an error message every 2.5
+// seconds instead.
+#pragma once
+
+#include <ddraw.h>
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+namespace orv {
+
+struct Saver {
+  // Setup: binds itself to the window's user-data slot, then takes COM, DirectDraw and the
+  // primary surface and starts the render thread, or enters the message-text mode.
+  explicit Saver(HWND saverWindow);
+  // Teardown: stops and waits for the render thread, stops the timer, releases the surface,
+  // DirectDraw and COM, and clears the user-data slot.
+  ~Saver();
+  Saver(const Saver&) = delete;
+  Saver& operator=(const Saver&) = delete;
+
+  // Nonzero when the message is consumed.
+  int32_t HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void StartMessageText(const char* text);
+
+  // The render thread reads only window, stopRequested, directDraw and primary.
+  HWND window;
+  HANDLE thread = nullptr;
+  std::atomic<int32_t> stopRequested{0};
+  const char* messageText = nullptr;  // one of the five constant messages, never a copy
+  RECT textRect = {0, 0, 0, 0};       // client coordinates of the last drawn message
+  IDirectDraw* directDraw = nullptr;
+  IDirectDrawSurface* primary = nullptr;
+
+ private:
+  void SetUp();
+  void StopRenderThread();
+  void PaintBackground();
+  void RedrawMessageText();
+};
+
+// The middle stage of the saver window's message chain: creates the Saver on WM_CREATE,
+// releases it on WM_CLOSE (and on WM_DESTROY if it is still there), hands everything else to
+// its HandleMessage; a result of 0 goes on to HostDefaultProc.
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The render thread's routine; its argument is the Saver.
+DWORD WINAPI RenderThread(void* saver);
+
+}  // namespace orv
