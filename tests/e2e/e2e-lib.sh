@@ -1,0 +1,142 @@
+# Shared steps of the end-to-end tests; source it. Each test gets its own Xvfb on a free
+# display and its own wineserver (in a Wine prefix kept for these tests), and leaves neither
+# behind.
+
+E2E_WIDTH=1024
+E2E_HEIGHT=768
+e2e_pids=()
+e2e_xvfb=""
+e2e_tmp=$(mktemp -d)
+
+e2e_log() { echo "[$(date +%T.%3N)] $*" >&2; }
+e2e_fail() {
+  e2e_log "FAIL: $*"
+  e2e_keep_shots
+  exit 1
+}
+
+# Keeps the screenshots of a failed test as PNG files beside the build's test output.
+e2e_keep_shots() {
+  local dir=${E2E_SHOT_DIR:-$PWD/e2e-shots}/$E2E_NAME f
+  mkdir -p "$dir"
+  for f in "$e2e_tmp"/*.rgb; do
+    [ -e "$f" ] || continue
+    /usr/bin/convert -size ${E2E_WIDTH}x${E2E_HEIGHT} -depth 8 "rgb:$f" \
+      "$dir/$(basename "$f" .rgb).png" 2> /dev/null || true
+  done
+  e2e_log "screenshots kept in $dir"
+}
+
+e2e_cleanup() {
+  local pid
+  for pid in "${e2e_pids[@]}"; do kill "$pid" 2> /dev/null || true; done
+  wineserver -k > /dev/null 2>&1 || true
+  for pid in "${e2e_pids[@]}"; do wait "$pid" 2> /dev/null || true; done
+  if [ -n "$e2e_xvfb" ]; then
+    kill "$e2e_xvfb" 2> /dev/null || true
+    wait "$e2e_xvfb" 2> /dev/null || true
+  fi
+  rm -rf "$e2e_tmp"
+}
+trap e2e_cleanup EXIT
+
+# e2e_start DEPTH: an Xvfb of 1024x768 at DEPTH bits on a free display, then the wineserver
+# and Wine's services on it. Exits 77 when this machine can't run the canary's kind of program.
+e2e_start() {
+  local depth=$1 display_file=$e2e_tmp/display i
+  Xvfb -displayfd 5 -screen 0 ${E2E_WIDTH}x${E2E_HEIGHT}x"$depth" -nolisten tcp \
+    5> "$display_file" > /dev/null 2>&1 &
+  e2e_xvfb=$!
+  for i in $(seq 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.05
+  done
+  [ -s "$display_file" ] || e2e_fail "Xvfb did not start"
+  export DISPLAY=:$(head -n1 "$display_file")
+  e2e_log "Xvfb ${depth}-bit on $DISPLAY"
+
+  # A wineserver left from an earlier test of this prefix belongs to another display.
+  wineserver -k > /dev/null 2>&1 || true
+  orv_wine_prefix || e2e_fail "no Wine prefix"
+  local stamp
+  stamp="$WINEPREFIX/.canary-$(cksum < "$E2E_CANARY" | cut -d' ' -f1)"
+  if [ ! -e "$stamp" ]; then
+    wine "$E2E_CANARY" > /dev/null 2>&1 < /dev/null
+    echo $? > "$stamp"
+  fi
+  if [ "$(cat "$stamp")" != 7 ]; then
+    echo "skipped: this machine can't run $(basename "$E2E_CANARY")'s kind of Windows program" >&2
+    exit 77
+  fi
+}
+
+# e2e_saver ARGS...: starts the saver; its process id is in $saver_pid.
+e2e_saver() {
+  wine "$E2E_SCR" "$@" < /dev/null > /dev/null 2>&1 &
+  saver_pid=$!
+  e2e_pids+=("$saver_pid")
+}
+
+e2e_helper() { wine "$E2E_HELPER" "$@" < /dev/null 2> /dev/null; }
+
+# e2e_exit_code PID SECONDS: the process's exit code, or 124 when it is still running then.
+e2e_exit_code() {
+  local pid=$1 limit=$(($2 * 20)) i
+  for ((i = 0; i < limit; i++)); do
+    if ! kill -0 "$pid" 2> /dev/null; then
+      wait "$pid"
+      return $?
+    fi
+    sleep 0.05
+  done
+  return 124
+}
+
+# e2e_expect_exit PID SECONDS CODE WHAT
+e2e_expect_exit() {
+  local code=0
+  e2e_exit_code "$1" "$2" || code=$?
+  [ "$code" = "$3" ] || e2e_fail "$4: exit code $code, expected $3"
+  e2e_log "$4: exit code $code"
+}
+
+# e2e_expect_running PID WHAT
+e2e_expect_running() {
+  kill -0 "$1" 2> /dev/null || e2e_fail "$2: the saver has ended"
+}
+
+# e2e_shot NAME: a screenshot of the whole display, raw RGB in $e2e_tmp/NAME.rgb.
+e2e_shot() {
+  xwd -root -silent -display "$DISPLAY" | /usr/bin/convert xwd:- "rgb:$e2e_tmp/$1.rgb" ||
+    e2e_fail "screenshot $1"
+}
+e2e_pixels() {
+  local command=$1
+  shift
+  python3 "$E2E_DIR/pixels.py" "$E2E_WIDTH" "$E2E_HEIGHT" "$command" "$@"
+}
+
+# e2e_poll SECONDS COMMAND...: runs the command every 0.2 s until it succeeds; fails after.
+e2e_poll() {
+  local limit=$1
+  shift
+  local deadline=$(($(date +%s%N) + limit * 1000000000))
+  while ! "$@"; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
+# e2e_stars_visible NAME MIN: takes screenshot NAME; true when it shows at least MIN star pixels.
+e2e_stars_visible() {
+  e2e_shot "$1"
+  [ "$(e2e_pixels stars "$e2e_tmp/$1.rgb")" -ge "$2" ]
+}
+
+# e2e_wait_for_saver: the full-screen saver window exists and stars are being drawn.
+e2e_wait_for_saver() {
+  e2e_helper find-saver 10000 > /dev/null || e2e_fail "no saver window within 10 s"
+  e2e_poll 5 e2e_stars_visible stars 30 || e2e_fail "no stars within 5 s of the window"
+}
+
+e2e_elapsed_ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
