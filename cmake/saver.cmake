@@ -24,22 +24,27 @@ if(WIN32)
   target_compile_options(orv_draw_product PRIVATE ${ORV_SMALL_COMPILE_OPTIONS})
   orv_project_target(orv_draw_product)
 
-  add_executable(orvessan WIN32
+  # Everything of the saver but its entry point, shared with the render-thread stack probe.
+  add_library(orv_saver OBJECT
     host/config_dialog_stub.cpp
     host/fault_guard.cpp
     host/host_procs.cpp
     host/host_state.cpp
     host/password_stub.cpp
-    host/win_main.cpp
     saver/allocation.cpp
     saver/direct_draw_host.cpp
     saver/render_thread.cpp
     saver/saver.cpp
-    resources/manifest.rc
   )
+  target_include_directories(orv_saver PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(orv_saver PRIVATE ${ORV_SMALL_COMPILE_OPTIONS})
+  target_link_libraries(orv_saver PUBLIC orv_draw_product ole32 gdi32 user32)
+  orv_project_target(orv_saver)
+
+  add_executable(orvessan WIN32 host/win_main.cpp resources/manifest.rc)
   set_target_properties(orvessan PROPERTIES SUFFIX .scr)
   target_compile_options(orvessan PRIVATE ${ORV_SMALL_COMPILE_OPTIONS})
   target_link_options(orvessan PRIVATE ${ORV_SMALL_LINK_OPTIONS})
-  target_link_libraries(orvessan PRIVATE orv_draw_product ole32 gdi32 user32)
+  target_link_libraries(orvessan PRIVATE orv_saver)
   orv_project_target(orvessan)
 endif()

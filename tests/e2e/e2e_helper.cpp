@@ -141,8 +141,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const std::string command = argv[1];
   if (command == "parent" && argc == 6) {
-    return Parent(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
-                  std::atoi(argv[5]));
+    return Parent(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
   }
   if (command == "close" && argc == 3) {
     return PostMessageA(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
