@@ -11,8 +11,9 @@
 //   e2e_helper launch PROGRAM HEX MS runs PROGRAM with the argument text given in hex bytes,
 //                                    waits up to MS ms, returns its exit code (124: timeout)
 //   e2e_helper help-to-child HWND    posts WM_CONTEXTMENU to the first child of HWND; a parent
-//                                    window of this program prints "forwarded 123" when the
-//                                    child hands it on
+//                                    window of this program prints "forwarded 123 50007" (the
+//                                    message and its second parameter) when the child hands it
+//                                    on with the parent's handle as first parameter
 #include <windows.h>
 
 #include <cstdio>
@@ -54,7 +55,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CONTEXTMENU:
     case WM_HELP:
       if (reinterpret_cast<HWND>(wParam) == window) {
-        std::printf("forwarded %u\n", message);
+        std::printf("forwarded %u %lx\n", message, static_cast<unsigned long>(lParam));
         std::fflush(stdout);
       }
       return 0;
