@@ -6,6 +6,8 @@
 //   e2e_helper child-of HWND MS      waits up to MS ms for a child window; prints
 //                                    "HWND LEFT TOP RIGHT BOTTOM" (its client area on the screen)
 //   e2e_helper find-saver MS         waits up to MS ms for the full-screen saver window
+//   e2e_helper describe HWND         prints "STYLE EXSTYLE CLASSSTYLE CLASS TITLE" of a window
+//                                    (hexadecimal numbers, then the class name and the title)
 //   e2e_helper monitor-power         sends SC_MONITORPOWER (power off) to the saver window
 //   e2e_helper hole | no-hole        gives the saver window a region with a hole, or none
 //   e2e_helper launch PROGRAM HEX MS runs PROGRAM with the argument text given in hex bytes,
@@ -166,6 +168,18 @@ int main(int argc, char** argv) {
     HWND saver = WaitFor(FindSaver, nullptr, std::atoi(argv[2]));
     if (saver == nullptr) return 1;
     std::printf("%lu\n", HandleNumber(saver));
+    return 0;
+  }
+  if (command == "describe" && argc == 3) {
+    HWND window = ParseHandle(argv[2]);
+    char className[256] = "";
+    char title[256] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    std::printf("%lx %lx %lx %s %s\n",
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)),
+                static_cast<unsigned long>(GetClassLongA(window, GCL_STYLE)), className, title);
     return 0;
   }
   if (command == "monitor-power" && argc == 2) {
