@@ -33,22 +33,22 @@ HWND ParseOwnerHandle(const char* text) {
 // The close decision's platform: the tick counter, the window's queue and its chain.
 class WindowDialogHost final : public PasswordDialogHost {
  public:
-  explicit WindowDialogHost(HWND window) : window_(window) {}
+  explicit WindowDialogHost(HWND w) : window(w) {}
 
   uint32_t GetTickCount() override { return ::GetTickCount(); }
   void DropPendingTimers() override {
     MSG message;
     for (int i = 0; i < 2; ++i) {
-      PeekMessageA(&message, window_, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
+      PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE | PM_NOYIELD);
     }
   }
   int32_t AskPassword() override {
-    return static_cast<int32_t>(SendMessageA(window_, kPasswordMessage, 0, 0));
+    return static_cast<int32_t>(SendMessageA(window, kPasswordMessage, 0, 0));
   }
   void HideCursor() override { SetCursor(nullptr); }
 
  private:
-  HWND window_;
+  HWND window;
 };
 
 }  // namespace

@@ -10,8 +10,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
   return TRUE;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI
-    PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD reserved1, DWORD reserved2) {
+extern "C" __attribute__((dllexport)) DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner,
+                                                                      DWORD reserved1,
+                                                                      DWORD reserved2) {
   orv::doubles::AppendLog(self, std::string("PwdChangePasswordA provider=") +
                                     (provider != nullptr ? provider : "(null)") +
                                     " owner=" + orv::doubles::DescribeWindow(owner) + " reserved=" +

@@ -49,7 +49,7 @@ void PlayDialog(HWND owner, DWORD milliseconds) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND owner) {
+extern "C" __attribute__((dllexport)) BOOL WINAPI VerifyScreenSavePwd(HWND owner) {
   std::string line;
   long answer = 0;
   long milliseconds = 0;

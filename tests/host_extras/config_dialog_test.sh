@@ -31,16 +31,19 @@ close_x=$((X + WIDTH - 14)) close_y=$((Y + 11))
 face=$(orv_pixel "$shot" $((X + WIDTH / 2)) $((Y + HEIGHT * 2 / 3 - 8)))
 [ "$face" != "0,0,0" ] || orv_fail "the dialog's face is black in $shot"
 caption=$(orv_pixel "$shot" $((X + 30)) $((Y + 3)))
-[ "$caption" != "$face" ] && [ "$caption" != "0,0,0" ] || orv_fail "no caption bar in $shot ($caption)"
+if [ "$caption" = "$face" ] || [ "$caption" = "0,0,0" ]; then
+  orv_fail "no caption bar in $shot ($caption)"
+fi
 
 xdotool windowfocus --sync "$id"
 xdotool key Escape
 sleep 1
-kill -0 "$pid" 2> /dev/null && ! orv_window_gone "$id" || orv_fail "Escape closed the dialog"
+dialog_open() { kill -0 "$pid" 2> /dev/null && ! orv_window_gone "$id"; }
+dialog_open || orv_fail "Escape closed the dialog"
 
 xdotool mousemove "$close_x" "$close_y" click 1
 sleep 1
-kill -0 "$pid" 2> /dev/null && ! orv_window_gone "$id" || orv_fail "the close button closed the dialog"
+dialog_open || orv_fail "the close button closed the dialog"
 
 xdotool windowfocus --sync "$id"
 xdotool key Return

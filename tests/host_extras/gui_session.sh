@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A private X display and Wine session for a test that shows windows; source this file.
 #   orv_gui_start CANARY.exe      starts them; returns 77 where this machine can't run programs
 #                                 of the canary's width (the test is then skipped)
@@ -20,13 +21,13 @@ orv_gui_xvfb=""
 orv_gui_dir=""
 
 orv_gui_start() {
-  local canary=$1 i
+  local canary=$1
   orv_gui_dir=$(mktemp -d "${TMPDIR:-/tmp}/orv-gui.XXXXXX") || return 1
   # -displayfd: the server picks a free display number and writes it to fd 3.
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$orv_gui_dir/display" \
     > "$orv_gui_dir/xvfb.log" 2>&1 &
   orv_gui_xvfb=$!
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     grep -q '^[0-9][0-9]*$' "$orv_gui_dir/display" 2> /dev/null && break
     sleep 0.1
   done
@@ -34,7 +35,8 @@ orv_gui_start() {
     echo "Xvfb didn't start: $(cat "$orv_gui_dir/xvfb.log")" >&2
     return 1
   fi
-  export DISPLAY=":$(cat "$orv_gui_dir/display")"
+  DISPLAY=":$(cat "$orv_gui_dir/display")"
+  export DISPLAY
   orv_wine_prefix || return 1
   wine "$canary" > /dev/null 2>&1 < /dev/null
   if [ $? != 7 ]; then
@@ -53,8 +55,8 @@ orv_gui_stop() {
 }
 
 orv_wait_window() {
-  local title=$1 seconds=${2:-20} i id
-  for i in $(seq $((seconds * 5))); do
+  local title=$1 seconds=${2:-20} id
+  for _ in $(seq $((seconds * 5))); do
     id=$(xdotool search --name "^$title\$" 2> /dev/null | head -n 1)
     if [ -n "$id" ]; then
       echo "$id"
