@@ -22,32 +22,6 @@ int32_t FixedSine(double (*function)(double), double angle) {
   return TruncToInt32(function(angle) * 65536.0);
 }
 
-// A depth drawn from -7400 to 28600, with the far part (beyond the rest depth) stretched.
-int32_t DrawDepth(int32_t stretch) {
-  int32_t z = ScaledRand(36000) - ShapeEffect::RestDepth;
-  if (z > ShapeEffect::RestDepth)
-    z = ShapeEffect::RestDepth + stretch * (z - ShapeEffect::RestDepth);
-  return z;
-}
-
-// A point just outside one of the four sides of the view at depth z, far enough out that a
-// shape of this radius centred there is wholly off screen.
-void DrawOffscreenPlace(const FrameView& view, int32_t radius, int32_t z, int32_t& x, int32_t& y) {
-  // A window under 2 pixels wide has no focal length; treat it as 1.
-  const int32_t f = view.focalLength > 0 ? view.focalLength : 1;
-  const int32_t edgeX = WrapDiv(WrapMul(z, view.halfWidth), f);
-  const int32_t edgeY = WrapDiv(WrapMul(z, view.halfHeight), f);
-  if (rand() % 10 < 5) {  // left or right side
-    x = WrapAdd(WrapMul(2, radius), edgeX);
-    y = WrapSub(ScaledRand(WrapMul(2, edgeY)), edgeY);
-    if (rand() % 10 < 5) x = WrapSub(0, x);
-  } else {  // top or bottom side
-    x = WrapSub(ScaledRand(WrapMul(2, edgeX)), edgeX);
-    y = WrapAdd(WrapMul(2, radius), edgeY);
-    if (rand() % 10 < 5) y = WrapSub(0, y);
-  }
-}
-
 double DrawSpin() {
   return (ScaledRand(2400) - 1200) / 1000000.0;
 }
@@ -65,6 +39,27 @@ int32_t Proportion(int32_t count, int32_t t, int32_t span) {
 }
 
 }  // namespace
+
+int32_t StretchDepth(int32_t z, int32_t stretch) {
+  if (z <= ShapeEffect::RestDepth) return z;
+  return WrapAdd(ShapeEffect::RestDepth, WrapMul(stretch, z - ShapeEffect::RestDepth));
+}
+
+void DrawOffscreenPlace(const FrameView& view, int32_t radius, int32_t z, int32_t& x, int32_t& y) {
+  // A window under 2 pixels wide has no focal length; treat it as 1.
+  const int32_t f = view.focalLength > 0 ? view.focalLength : 1;
+  const int32_t edgeX = WrapDiv(WrapMul(z, view.halfWidth), f);
+  const int32_t edgeY = WrapDiv(WrapMul(z, view.halfHeight), f);
+  if (rand() % 10 < 5) {  // left or right side
+    x = WrapAdd(WrapMul(2, radius), edgeX);
+    y = WrapSub(ScaledRand(WrapMul(2, edgeY)), edgeY);
+    if (rand() % 10 < 5) x = WrapSub(0, x);
+  } else {  // top or bottom side
+    x = WrapSub(ScaledRand(WrapMul(2, edgeX)), edgeX);
+    y = WrapAdd(WrapMul(2, radius), edgeY);
+    if (rand() % 10 < 5) y = WrapSub(0, y);
+  }
+}
 
 void Particle::InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c) {
   modelX = x = px;
@@ -122,7 +117,7 @@ ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect
     startSpinZ = spinZ = DrawStartSpin();
   } else {
     arrival = ArrivalMode::FlyIn;
-    startZ = DrawDepth(4);
+    startZ = StretchDepth(ScaledRand(36000) - RestDepth, 4);
     DrawOffscreenPlace(view, radius, startZ, startX, startY);
   }
 
@@ -132,7 +127,7 @@ ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect
     departure = DepartureMode::Dissolve;
   } else {
     departure = DepartureMode::FlyAway;
-    endZ = DrawDepth(3);
+    endZ = StretchDepth(ScaledRand(36000) - RestDepth, 3);
     DrawOffscreenPlace(view, radius, endZ, endX, endY);
   }
 

@@ -124,4 +124,12 @@ int32_t FixedMul(int32_t a, int32_t b);
 // beyond c.
 int32_t Ease(int32_t a, int32_t b, int32_t c, int32_t d);
 
+// A depth beyond the rest depth moved `stretch` times as far beyond it; nearer depths as they
+// are. Arrivals start up to 92200 deep (stretch 4), departures end up to 71000 (stretch 3).
+int32_t StretchDepth(int32_t z, int32_t stretch);
+
+// A centre position just outside one of the four sides of the view at depth z, far enough
+// out that a shape of this radius is wholly off screen there. Draws three random numbers.
+void DrawOffscreenPlace(const FrameView& view, int32_t radius, int32_t z, int32_t& x, int32_t& y);
+
 }  // namespace orv
