@@ -29,10 +29,12 @@ target_link_libraries(orv_embedded_pictures PUBLIC orv_embedded_picture_data)
 orv_project_target(orv_embedded_pictures)
 
 if(WIN32)
+  enable_language(RC)
   # The picture source of the saver: BITMAP resources read through FindResourceA and friends.
   # The saver links this object library and not orv_embedded_pictures.
   add_library(orv_resource_pictures OBJECT saver/resource_pictures.cpp resources/pictures.rc)
   target_include_directories(orv_resource_pictures PUBLIC ${PROJECT_SOURCE_DIR})
   set_source_files_properties(resources/pictures.rc PROPERTIES OBJECT_DEPENDS "${ORV_PICTURE_FILES}")
-  orv_project_target(orv_resource_pictures)
+  target_compile_options(orv_resource_pictures PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic -Wshadow -Werror>)
 endif()

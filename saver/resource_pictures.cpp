@@ -31,8 +31,8 @@ void UnlockPicture(PictureResource& picture) {
 
 void FailPicture(const char* name, const char* problem) {
   char text[256];
-  lstrcpynA(text, "Orvessan's Screen Saver: the built-in picture ", sizeof text);
-  const char* parts[] = {name, " can't be used: ", problem, "\n"};
+  lstrcpynA(text, "Orvessan's Screen Saver: the built-in picture \"", sizeof text);
+  const char* parts[] = {name, "\" can't be used: ", problem, "\n"};
   for (const char* part : parts) {
     const int used = lstrlenA(text);
     lstrcpynA(text + used, part, static_cast<int>(sizeof text) - used);
