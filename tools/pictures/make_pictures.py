@@ -126,7 +126,7 @@ def yinyang():
     """Two interlocking teardrops, each holding a dot of the other's colour: white and red.
     The halves are filled in a checkerboard (a denser outline for the same particle count)."""
     size = 44
-    c = Canvas(size, size, [(255, 255, 255), (255, 50, 35)])
+    c = Canvas(size, size, [(255, 255, 255), (255, 90, 40)])
     white, red = 1, 2
     centre = (size - 1) / 2
     radius = size / 2 - 0.5
