@@ -30,7 +30,8 @@ double DrawStartSpin() {
   return ((ScaledRand(2000) - 1000) / 1000000.0) / 10.0;
 }
 
-// 0 to count (or less when t is negative: the clock ran backwards), never beyond count.
+// count x t / span kept within 0 to count, in 64 bits: a very long gap between two frames
+// leaves all particles shown (or retired) instead of overflowing.
 int32_t Proportion(int32_t count, int32_t t, int32_t span) {
   const int64_t part = int64_t{count} * t / span;
   if (part > count) return count;
@@ -150,7 +151,7 @@ ShapeEffect::~ShapeEffect() {
 }
 
 bool ShapeEffect::AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour) {
-  if (count >= kCapacity) return false;
+  if (particles == nullptr || count >= kCapacity) return false;
   particles[count].InitParticle(x, y, z, particleColour);
   ++count;
   return true;

@@ -77,7 +77,8 @@ class ShapeEffect final : public Effect {
   // capacity. A picture that fails its check ends the program.
   void AddImage(const char* name, int32_t size);
   void AddImage(const ShapeImage& image, int32_t size);
-  // Appends a particle at model position (x, y, z); false when the array is full.
+  // Appends a particle at model position (x, y, z); false when the array is full (or was
+  // never allocated).
   bool AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour);
 
   int32_t count = 0;       // particles built

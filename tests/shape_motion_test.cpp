@@ -30,10 +30,14 @@ TEST(FixedMul, ShiftsTheFullProductRoundingDown) {
 
 TEST(Ease, FollowsTheParabolaFromAToBAndBeyond) {
   const std::array<int32_t, 5> cases[] = {
-      {7400, 92200, 8000, 8000, 92200}, {7400, 92200, 8000, 4000, 28600}, {0, 4270, 8000, 0, 0},
-      {7400, 71000, 8000, 8016, 71254}, {0, 249, 8000, 8000, 248},  // one unit short: 249 /
-                                                                    // 64000000 is not exact
-      {0, 4270, 8000, 8000, 4270},      {0, -249, 8000, 8000, -248},
+      {7400, 92200, 8000, 8000, 92200},
+      {7400, 92200, 8000, 4000, 28600},
+      {0, 4270, 8000, 0, 0},
+      {7400, 71000, 8000, 8016, 71254},
+      {0, 249, 8000, 8000, 248},  // one unit short: 249 /
+                                  // 64000000 is not exact
+      {0, 4270, 8000, 8000, 4270},
+      {0, -249, 8000, 8000, -248},
   };
   for (auto [a, b, c, d, expected] : cases) EXPECT_EQ(Ease(a, b, c, d), expected) << b << " " << d;
   // After a very long pause the parabola leaves the 32-bit range: the indefinite value.
