@@ -25,4 +25,12 @@ constexpr int32_t WrapDiv(int32_t a, int32_t b) {
   return (b == -1) ? WrapSub(0, a) : a / b;
 }
 
+// A double truncated toward zero to a 32-bit integer, as the x86 conversion instruction
+// (cvttsd2si) does it: NaN and values whose truncation lies outside the 32-bit range give
+// 0x80000000 instead of undefined behaviour.
+constexpr int32_t TruncToInt32(double x) {
+  if (x > -2147483649.0 && x < 2147483648.0) return static_cast<int32_t>(x);
+  return INT32_MIN;
+}
+
 }  // namespace orv

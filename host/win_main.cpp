@@ -20,8 +20,9 @@ constexpr DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 // the captionless window has no class icon.
 constexpr WORD kClassIcon = 100;
 
+// Handles are 32-bit values; a 64-bit build extends them with their sign, as the system does.
 HWND HandleFromNumber(uint32_t number) {
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(number));
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(number)));
 }
 
 int RunChosenMode(const char* text) {

@@ -20,6 +20,16 @@ cases=(
   "--format 32 --size 641x479 --tick-start 4294960000 --tick-step 33 --frames 700 --seed 12345"
   "--format 24 --size 2x1 --frames 50"
 )
+# Long runs in which shapes of many kinds come and go (every shape is traced): at least
+# `min_shapes` shapes each, so that three or more have arrived, turned and left whole.
+long_cases=(
+  "--format 32 --frames 4000 --tick-step 33 --seed 3"
+  "--format 24 --size 500x375 --frames 4000 --tick-step 33 --seed 11"
+  "--format 565 --size 640x400 --frames 4000 --tick-step 33 --seed 7 --hidden 100-300,2500-2600"
+  "--format 555 --size 320x240 --frames 4000 --tick-step 33 --seed 34 --tick-start 4294900000"
+)
+min_shapes=4
+cases+=("${long_cases[@]}")
 failures=0
 for options in "${cases[@]}"; do
   # shellcheck disable=SC2086  # the options are words
@@ -35,6 +45,9 @@ for options in "${cases[@]}"; do
     echo "FAIL (outputs differ): $options"
     cmp native.raw other.raw | head -1
     cmp native.trace other.trace | head -1
+    failures=$((failures + 1))
+  elif [[ " ${long_cases[*]} " == *" $options "* ]] && [ "$(wc -l < native.trace)" -lt "$min_shapes" ]; then
+    echo "FAIL (only $(wc -l < native.trace) shapes, expected $min_shapes or more): $options"
     failures=$((failures + 1))
   else
     echo "same bytes: $options ($(wc -c < native.raw) bytes, $(wc -l < native.trace) shapes)"

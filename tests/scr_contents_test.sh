@@ -7,7 +7,7 @@ set -u
 objdump=$1
 scr=$2
 status=0
-allowed=" KERNEL32.dll USER32.dll GDI32.dll ole32.dll msvcrt.dll "
+allowed=" KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll ole32.dll msvcrt.dll "
 while read -r dll; do
   if [[ $allowed != *" $dll "* ]]; then
     echo "FAIL: imports $dll"

@@ -1,7 +1,97 @@
 #include "tools/render/trace.h"
 
-namespace orv {
+#include <charconv>
+#include <string>
+#include <system_error>
+#include <type_traits>
 
-void WriteShapeTrace(std::FILE*, int32_t, const Effect&) {}
+#include "effects/shape_effect.h"
+
+namespace orv {
+namespace {
+
+// 17 significant digits through to_chars: the same text on every platform.
+void AppendDouble(std::string& out, double value) {
+  char buffer[40];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+  out.append(buffer, result.ec == std::errc{} ? result.ptr : buffer);
+}
+
+template <typename Integer>
+void AppendInteger(std::string& out, Integer value) {
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+void AppendField(std::string& out, const char* name) {
+  out += out.size() == 1 ? "\"" : ",\"";
+  out += name;
+  out += "\":";
+}
+
+template <typename Value>
+void AppendTriple(std::string& out, const char* name, Value x, Value y, Value z) {
+  AppendField(out, name);
+  out += '[';
+  const Value values[] = {x, y, z};
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) out += ',';
+    if constexpr (std::is_floating_point_v<Value>) {
+      AppendDouble(out, values[i]);
+    } else {
+      AppendInteger(out, values[i]);
+    }
+  }
+  out += ']';
+}
+
+}  // namespace
+
+void WriteShapeTrace(std::FILE* out, int32_t frame, const Effect& effect) {
+  const auto* shape = dynamic_cast<const ShapeEffect*>(&effect);
+  if (shape == nullptr) return;
+  const ShapeEffect& s = *shape;
+  std::string line = "{";
+  AppendField(line, "frame");
+  AppendInteger(line, frame);
+  AppendField(line, "kind");
+  AppendInteger(line, s.kind);
+  AppendField(line, "count");
+  AppendInteger(line, s.count);
+  AppendField(line, "radius");
+  AppendInteger(line, s.radius);
+  AppendTriple(line, "angle", s.angleX, s.angleY, s.angleZ);
+  AppendTriple(line, "spin", s.spinX, s.spinY, s.spinZ);
+  AppendTriple(line, "startSpin", s.startSpinX, s.startSpinY, s.startSpinZ);
+  AppendTriple(line, "cruiseSpin", s.cruiseSpinX, s.cruiseSpinY, s.cruiseSpinZ);
+  AppendField(line, "arrival");
+  AppendInteger(line, static_cast<int32_t>(s.arrival));
+  AppendField(line, "departure");
+  AppendInteger(line, static_cast<int32_t>(s.departure));
+  AppendField(line, "lifetime");
+  AppendInteger(line, s.lifetime);
+  AppendTriple(line, "start", s.startX, s.startY, s.startZ);
+  AppendTriple(line, "end", s.endX, s.endY, s.endZ);
+  AppendField(line, "startTick");
+  AppendInteger(line, s.startTick);
+  AppendField(line, "particles");
+  line += '[';
+  for (int32_t i = 0; i < s.count; ++i) {
+    const Particle& p = s.particles[i];
+    line += i > 0 ? ",[" : "[";
+    AppendInteger(line, p.modelX);
+    line += ',';
+    AppendInteger(line, p.modelY);
+    line += ',';
+    AppendInteger(line, p.modelZ);
+    line += ',';
+    AppendInteger(line, p.colour);
+    line += ']';
+  }
+  line += "]}\n";
+  std::fwrite(line.data(), 1, line.size(), out);
+}
 
 }  // namespace orv

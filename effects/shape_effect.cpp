@@ -1,0 +1,254 @@
+#include "effects/shape_effect.h"
+
+#include <cmath>
+#include <new>
+#include <utility>
+
+#include "core/arith.h"
+#include "core/colour.h"
+#include "core/random.h"
+#include "core/trig.h"
+#include "effects/star_field.h"
+
+namespace orv {
+
+int32_t firstShapeDone = 0;
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307;
+
+int32_t FixedSine(double (*function)(double), double angle) {
+  return TruncToInt32(function(angle) * 65536.0);
+}
+
+double DrawSpin() {
+  return (ScaledRand(2400) - 1200) / 1000000.0;
+}
+
+double DrawStartSpin() {
+  return ((ScaledRand(2000) - 1000) / 1000000.0) / 10.0;
+}
+
+// count x t / span kept within 0 to count, in 64 bits: a very long gap between two frames
+// leaves all particles shown (or retired) instead of overflowing.
+int32_t Proportion(int32_t count, int32_t t, int32_t span) {
+  const int64_t part = int64_t{count} * t / span;
+  if (part > count) return count;
+  if (part < 0) return 0;
+  return static_cast<int32_t>(part);
+}
+
+}  // namespace
+
+int32_t StretchDepth(int32_t z, int32_t stretch) {
+  if (z <= ShapeEffect::RestDepth) return z;
+  return WrapAdd(ShapeEffect::RestDepth, WrapMul(stretch, z - ShapeEffect::RestDepth));
+}
+
+void DrawOffscreenPlace(const FrameView& view, int32_t radius, int32_t z, int32_t& x, int32_t& y) {
+  // A window under 2 pixels wide has no focal length; treat it as 1.
+  const int32_t f = view.focalLength > 0 ? view.focalLength : 1;
+  const int32_t edgeX = WrapDiv(WrapMul(z, view.halfWidth), f);
+  const int32_t edgeY = WrapDiv(WrapMul(z, view.halfHeight), f);
+  if (rand() % 10 < 5) {  // left or right side
+    x = WrapAdd(WrapMul(2, radius), edgeX);
+    y = WrapSub(ScaledRand(WrapMul(2, edgeY)), edgeY);
+    if (rand() % 10 < 5) x = WrapSub(0, x);
+  } else {  // top or bottom side
+    x = WrapSub(ScaledRand(WrapMul(2, edgeX)), edgeX);
+    y = WrapAdd(WrapMul(2, radius), edgeY);
+    if (rand() % 10 < 5) y = WrapSub(0, y);
+  }
+}
+
+void Particle::InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c) {
+  modelX = x = px;
+  modelY = y = py;
+  modelZ = z = pz;
+  screenX = screenY = ScreenPoint::kUnplaced;
+  brightness = 255;
+  colour = c;
+}
+
+void Particle::PlotParticle(SurfaceLock& lock, uint8_t n, bool erase) const {
+  const uint32_t c = erase ? 0 : ScaleColor(colour, static_cast<uint32_t>(brightness));
+  lock.PlotSquare(screenX, screenY, n, c);
+}
+
+int32_t FixedMul(int32_t a, int32_t b) {
+  return static_cast<int32_t>((int64_t{a} * b) >> 16);
+}
+
+int32_t Ease(int32_t a, int32_t b, int32_t c, int32_t d) {
+  const double k = static_cast<double>(WrapSub(b, a)) / (static_cast<double>(c) * c);
+  const double dd = static_cast<double>(d);
+  return TruncToInt32(dd * dd * k + a);
+}
+
+ShapeEffect::ShapeEffect(Unbuilt, TickSource& ticks) : clock(ticks) {
+  finished = 0;
+  particles = new (std::nothrow) Particle[kCapacity];
+}
+
+ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect(Unbuilt{}, ticks) {
+  if (particles == nullptr) return;
+
+  auto drawKind = [] { return static_cast<uint32_t>(rand() % 110 / 10); };
+  kind = drawKind();
+  if (firstShapeDone == 0) {
+    while (kind == 5 || kind == 10) kind = drawKind();
+    firstShapeDone = 1;
+  }
+  BuildKind(static_cast<ShapeKind>(kind));
+  radius += radius / 10;
+
+  angleX = ScaledRand(314) / 50.0;
+  angleY = ScaledRand(314) / 50.0;
+  angleZ = ScaledRand(314) / 50.0;
+  cruiseSpinX = spinX = DrawSpin();
+  cruiseSpinY = spinY = DrawSpin();
+  cruiseSpinZ = spinZ = DrawSpin();
+  if (kind == static_cast<uint32_t>(ShapeKind::EmblemSlowRoll)) cruiseSpinZ = spinZ = spinZ / 3;
+
+  if (rand() % 10 < 3) {
+    arrival = ArrivalMode::Materialise;
+    startSpinX = spinX = DrawStartSpin();
+    startSpinY = spinY = DrawStartSpin();
+    startSpinZ = spinZ = DrawStartSpin();
+  } else {
+    arrival = ArrivalMode::FlyIn;
+    startZ = StretchDepth(ScaledRand(36000) - RestDepth, 4);
+    DrawOffscreenPlace(view, radius, startZ, startX, startY);
+  }
+
+  lifetime = ScaledRand(22000) + 10000;
+
+  if (rand() % 10 < 3) {
+    departure = DepartureMode::Dissolve;
+  } else {
+    departure = DepartureMode::FlyAway;
+    endZ = StretchDepth(ScaledRand(36000) - RestDepth, 3);
+    DrawOffscreenPlace(view, radius, endZ, endX, endY);
+  }
+
+  // Shuffled particles appear and retire in random order instead of build order. A shape
+  // without particles has nothing to shuffle.
+  const bool shuffle = (arrival == ArrivalMode::Materialise && rand() % 10 > 4) ||
+                       (departure == DepartureMode::Dissolve && rand() % 10 < 5);
+  if (shuffle && count > 0) {
+    for (int32_t i = 0; i < count; ++i) std::swap(particles[i], particles[rand() % count]);
+  }
+
+  offsetX = 0;
+  offsetY = 0;
+  startTick = lastTick = clock.GetTickCount();
+  firstShown = 0;
+}
+
+ShapeEffect::~ShapeEffect() {
+  delete[] particles;
+}
+
+bool ShapeEffect::AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour) {
+  if (particles == nullptr || count >= kCapacity) return false;
+  particles[count].InitParticle(x, y, z, particleColour);
+  ++count;
+  return true;
+}
+
+void ShapeEffect::UpdateTimeline() {
+  const uint32_t now = clock.GetTickCount();
+  const int32_t dt = static_cast<int32_t>(now - lastTick);
+  lastTick = now;
+  const int32_t t = static_cast<int32_t>(now - startTick);
+
+  if (t < kPhase) {
+    if (arrival == ArrivalMode::Materialise) {
+      offsetZ = RestDepth;
+      if (t < 3000) {
+        shownEnd = Proportion(count, t, 3000);
+      } else {
+        const double u = t - 3000;
+        spinX = (cruiseSpinX - startSpinX) * u / 5000 + startSpinX;
+        spinY = (cruiseSpinY - startSpinY) * u / 5000 + startSpinY;
+        spinZ = (cruiseSpinZ - startSpinZ) * u / 5000 + startSpinZ;
+        shownEnd = count;
+      }
+    } else {
+      shownEnd = count;
+      const int32_t v = WrapSub(kPhase, t);
+      offsetX = Ease(0, startX, kPhase, v);
+      offsetY = Ease(0, startY, kPhase, v);
+      offsetZ = Ease(RestDepth, startZ, kPhase, v);
+    }
+  } else if (t < lifetime) {
+    offsetX = 0;
+    offsetY = 0;
+    offsetZ = RestDepth;
+    shownEnd = count;
+    spinX = cruiseSpinX;
+    spinY = cruiseSpinY;
+    spinZ = cruiseSpinZ;
+  } else {
+    const int32_t u = t - lifetime;  // t >= lifetime > 0: no overflow
+    if (u > kPhase) finished = 1;
+    if (departure == DepartureMode::Dissolve) {
+      firstShown = Proportion(count, u, kPhase);
+    } else {
+      shownEnd = count;
+      offsetX = Ease(0, endX, kPhase, u);
+      offsetY = Ease(0, endY, kPhase, u);
+      offsetZ = Ease(RestDepth, endZ, kPhase, u);
+    }
+  }
+
+  angleX += spinX * dt;
+  angleY += spinY * dt;
+  angleZ += spinZ * dt;
+}
+
+void ShapeEffect::Step(const FrameView&) {
+  UpdateTimeline();
+  angleX = std::fmod(angleX, kTwoPi);
+  angleY = std::fmod(angleY, kTwoPi);
+  angleZ = std::fmod(angleZ, kTwoPi);
+  const int32_t cX = FixedSine(Cos, angleX), sX = FixedSine(Sin, angleX);
+  const int32_t cY = FixedSine(Cos, angleY), sY = FixedSine(Sin, angleY);
+  const int32_t cZ = FixedSine(Cos, angleZ), sZ = FixedSine(Sin, angleZ);
+  // A zero radius would divide by zero; no kind builds one, but an unbuilt shape has it.
+  const int32_t depthSpan = radius != 0 ? WrapMul(2, radius) : 1;
+
+  for (int32_t i = firstShown; i < shownEnd; ++i) {
+    Particle& p = particles[i];
+    const int32_t x = p.modelX, y = p.modelY, z = p.modelZ;
+    // About the y axis, then the x axis, then the z axis.
+    const int32_t x1 = WrapAdd(FixedMul(x, cY), FixedMul(z, sY));
+    const int32_t z1 = WrapSub(FixedMul(z, cY), FixedMul(x, sY));
+    const int32_t y2 = WrapSub(FixedMul(y, cX), FixedMul(z1, sX));
+    const int32_t z2 = WrapAdd(FixedMul(z1, cX), FixedMul(y, sX));
+    const int32_t x3 = WrapSub(FixedMul(x1, cZ), FixedMul(y2, sZ));
+    const int32_t y3 = WrapAdd(FixedMul(y2, cZ), FixedMul(x1, sZ));
+    // 40 on the far side, 168 at the centre's depth, 296 on the near side.
+    p.brightness = WrapAdd(WrapDiv(WrapMul(WrapSub(radius, z2), 256), depthSpan), 40);
+    p.x = WrapAdd(x3, offsetX);
+    p.y = WrapAdd(y3, offsetY);
+    p.z = WrapAdd(z2, offsetZ);
+  }
+}
+
+void ShapeEffect::Draw(SurfaceLock& lock, const FrameView& view) {
+  const uint8_t n = SquareSize(lock.Width());
+  for (int32_t i = 0; i < firstShown; ++i) particles[i].PlotParticle(lock, n, true);
+  // Each particle's old square is erased shortly before its new one is drawn, ten at a time,
+  // so that little flicker shows without a back buffer.
+  for (int32_t group = firstShown; group < shownEnd; group += 10) {
+    const int32_t end = shownEnd - group < 10 ? shownEnd : group + 10;
+    for (int32_t i = group; i < end; ++i) particles[i].PlotParticle(lock, n, true);
+    for (int32_t i = group; i < end; ++i) {
+      if (view.Project(particles[i])) particles[i].PlotParticle(lock, n, false);
+    }
+  }
+}
+
+}  // namespace orv

@@ -1,0 +1,136 @@
+// A cloud of up to 1000 particles forming one of eleven shapes: built once, at construction,
+// from random choices (shape, angles, spins, how it arrives, how long it stays, how it
+// leaves); then turned, placed and drawn every frame until its departure is over.
+#pragma once
+
+#include <cstdint>
+
+#include "core/frame_view.h"
+#include "core/render_host.h"
+#include "core/surface_lock.h"
+#include "effects/effect.h"
+
+namespace orv {
+
+class ShapeImage;
+
+// One point of a shape: its place in view space (recomputed every Step), where it was last
+// projected, and its fixed place in the shape's own model space.
+struct Particle : ScreenPoint {
+  int32_t modelX;
+  int32_t modelY;
+  int32_t modelZ;
+  int32_t brightness;  // 1/256 units, set from the turned depth
+  uint32_t colour;     // 0x00BBGGRR
+
+  void InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c);
+  // A black square over the last projected position, or the shaded colour there.
+  void PlotParticle(SurfaceLock& lock, uint8_t n, bool erase) const;
+};
+
+enum class ShapeKind : uint32_t {
+  Sphere = 0,
+  RingedSphere = 1,
+  Rings = 2,
+  Coil = 3,
+  Torus = 4,
+  EmblemSlowRoll = 5,
+  Goblet = 6,
+  Bead = 7,
+  YinYang = 8,
+  CubeFrame = 9,
+  Emblem = 10,
+};
+
+enum class ArrivalMode : int32_t { FlyIn = 0, Materialise = 1 };
+enum class DepartureMode : int32_t { FlyAway = 0, Dissolve = 1 };
+
+// Set by the first shape constructed in the process: the first shape is never a picture of
+// kind 5 or 10. Tests set it back to 0.
+extern int32_t firstShapeDone;
+
+class ShapeEffect final : public Effect {
+ public:
+  static constexpr int32_t kCapacity = 1000;
+  static constexpr int32_t RestDepth = 7400;  // depth of the centre of a shape at rest
+  static constexpr int32_t kPhase = 8000;     // milliseconds of arrival and of departure
+
+  // Builds a whole shape from random draws. When its particle array can't be allocated,
+  // `particles` stays null and nothing is drawn; the factory then discards the shape.
+  ShapeEffect(const FrameView& view, TickSource& clock);
+  // An empty shape: the particle array and nothing else, for building a shape piece by piece.
+  struct Unbuilt {};
+  ShapeEffect(Unbuilt, TickSource& clock);
+  ~ShapeEffect() override;
+  ShapeEffect(const ShapeEffect&) = delete;
+  ShapeEffect& operator=(const ShapeEffect&) = delete;
+
+  void Step(const FrameView& view) override;
+  void Draw(SurfaceLock& lock, const FrameView& view) override;
+
+  // Offsets, shown range and spins for the time since construction; advances the angles.
+  void UpdateTimeline();
+
+  // The particles and `radius` of one kind (picture kinds draw one random number).
+  void BuildKind(ShapeKind shapeKind);
+  // One particle per non-black pixel of the named picture, `size` model units wide, up to the
+  // capacity. A picture that fails its check ends the program.
+  void AddImage(const char* name, int32_t size);
+  void AddImage(const ShapeImage& image, int32_t size);
+  // Appends a particle at model position (x, y, z); false when the array is full (or was
+  // never allocated).
+  bool AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour);
+
+  int32_t count = 0;       // particles built
+  int32_t shownEnd = 0;    // indices below this are shown (grows while materialising)
+  int32_t firstShown = 0;  // indices below this are retired (grows while dissolving)
+  Particle* particles = nullptr;
+  uint32_t kind = 0;
+  int32_t radius = 0;
+  double angleX = 0.0;
+  double angleY = 0.0;
+  double angleZ = 0.0;
+  int32_t offsetX = 0;
+  int32_t offsetY = 0;
+  int32_t offsetZ = 0;
+  ArrivalMode arrival = ArrivalMode::FlyIn;
+  DepartureMode departure = DepartureMode::FlyAway;
+  int32_t lifetime = 0;  // milliseconds from construction to the start of the departure
+  uint32_t lastTick = 0;
+  uint32_t startTick = 0;
+  double spinX = 0.0;  // radians per millisecond
+  double spinY = 0.0;
+  double spinZ = 0.0;
+  double startSpinX = 0.0;
+  double startSpinY = 0.0;
+  double startSpinZ = 0.0;
+  double cruiseSpinX = 0.0;
+  double cruiseSpinY = 0.0;
+  double cruiseSpinZ = 0.0;
+  int32_t startX = 0;
+  int32_t startY = 0;
+  int32_t startZ = 0;
+  int32_t endX = 0;
+  int32_t endY = 0;
+  int32_t endZ = 0;
+
+ private:
+  TickSource& clock;
+};
+
+// The 64-bit product shifted right by 16 (rounding toward minus infinity), low 32 bits.
+int32_t FixedMul(int32_t a, int32_t b);
+
+// a + (b - a) x (d / c)^2, truncated: a at d = 0, b at d = c, and on along the same parabola
+// beyond c.
+int32_t Ease(int32_t a, int32_t b, int32_t c, int32_t d);
+
+// A depth beyond the rest depth moved `stretch` times as far beyond it; nearer depths as they
+// are. Arrivals start up to 92200 deep (stretch 4), departures end up to 71000 (stretch 3).
+int32_t StretchDepth(int32_t z, int32_t stretch);
+
+// A centre position just outside one of the four sides of the view at depth z, far enough
+// out that a shape of this radius is wholly off screen there. Draws three random numbers.
+void DrawOffscreenPlace(const FrameView& view, int32_t radius, int32_t z, int32_t& x, int32_t& y);
+
+}  // namespace orv
