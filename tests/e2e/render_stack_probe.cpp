@@ -1,10 +1,10 @@
 // Measures how deep the render thread's stack gets, to show that the 16000 bytes it is
-// created with are enough. A Saver is set up on a full-screen window as the saver does it;
-// beside the Saver's own render thread, a second one runs the same routine on the same Saver
-// after painting the stack below it with a pattern. After a few seconds both stop, and the
-// lowest byte that no longer holds the pattern gives the depth. Prints "stack BYTES" and
-// returns 0 when the depth stays below the limit given (bytes), 1 otherwise, 2 when no
-// DirectDraw display could be set up.
+// created with are enough. A Saver is set up on a full-screen window as the saver does it; its
+// own render thread is stopped at once (DirectDraw stays held), and the same routine runs again
+// on the same Saver in a thread that first paints the stack below it with a pattern. After a
+// few seconds it stops, and the lowest byte that no longer holds the pattern gives the depth.
+// Prints "stack BYTES" and returns 0 when the depth stays below the limit given (bytes), 1
+// otherwise, 2 when no DirectDraw display could be set up.
 #include <windows.h>
 
 #include <cstdint>
@@ -73,6 +73,10 @@ int main(int argc, char** argv) {
     std::printf("no DirectDraw display\n");
     return 2;
   }
+  // One render loop at a time, as in the saver: the Saver's own thread ends first.
+  saver->stopRequested.store(1);
+  WaitForSingleObject(saver->thread, INFINITE);
+  saver->stopRequested.store(0);
   HANDLE measured = CreateThread(nullptr, 0, MeasuredRenderThread, saver, 0, nullptr);
   Pump(argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 4000);
   saver->stopRequested.store(1);
