@@ -42,6 +42,16 @@ unsigned long HandleNumber(HWND window) {
   return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window));
 }
 
+// "HWND LEFT TOP RIGHT BOTTOM": the window's client area on the screen.
+void PrintClientArea(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  std::printf("%lu %ld %ld %ld %ld\n", HandleNumber(window), origin.x, origin.y,
+              origin.x + client.right, origin.y + client.bottom);
+}
+
 HWND WaitFor(HWND (*find)(void*), void* context, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -92,12 +102,7 @@ int Parent(int x, int y, int w, int h, const char* title) {
                                 x, y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
   if (window == nullptr) return 1;
   SetForegroundWindow(window);
-  RECT client;
-  GetClientRect(window, &client);
-  POINT origin = {0, 0};
-  ClientToScreen(window, &origin);
-  std::printf("%lu %ld %ld %ld %ld\n", HandleNumber(window), origin.x, origin.y,
-              origin.x + client.right, origin.y + client.bottom);
+  PrintClientArea(window);
   std::fflush(stdout);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -168,12 +173,7 @@ int main(int argc, char** argv) {
   if (command == "child-of" && argc == 4) {
     HWND child = WaitFor(FindChild, ParseHandle(argv[2]), std::atoi(argv[3]));
     if (child == nullptr) return 1;
-    RECT client;
-    GetClientRect(child, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(child, &origin);
-    std::printf("%lu %ld %ld %ld %ld\n", HandleNumber(child), origin.x, origin.y,
-                origin.x + client.right, origin.y + client.bottom);
+    PrintClientArea(child);
     return 0;
   }
   if (command == "find-saver" && argc == 3) {
