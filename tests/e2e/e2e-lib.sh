@@ -78,11 +78,27 @@ e2e_start() {
   fi
 }
 
-# e2e_saver ARGS...: starts the saver; its process id is in $saver_pid.
+# e2e_saver ARGS...: starts the saver, $E2E_SCR; its process id is in $saver_pid, and what
+# Wine writes to its standard error (the traces that WINEDEBUG asks for) in $e2e_tmp/saver.err.
 e2e_saver() {
-  wine "$E2E_SCR" "$@" < /dev/null > /dev/null 2>&1 &
+  wine "$E2E_SCR" "$@" < /dev/null > /dev/null 2> "$e2e_tmp/saver.err" &
   saver_pid=$!
   e2e_pids+=("$saver_pid")
+}
+
+# e2e_traced_saver ARGS...: e2e_saver with Wine's trace of SystemParametersInfo calls (and of
+# the libraries loaded, which every run has: it shows that the trace was taken).
+e2e_traced_saver() { WINEDEBUG=-all,+system,+loaddll e2e_saver "$@"; }
+
+# e2e_expect_running_calls STATES WHAT: the last saver started by e2e_traced_saver set the
+# screen-saver-running state (SPI_SCREENSAVERRUNNING, 97) to these states, in order ("" none).
+e2e_expect_running_calls() {
+  grep -q 'trace:loaddll:' "$e2e_tmp/saver.err" || e2e_fail "$2: no trace of the run"
+  local calls
+  calls=$(grep -ao 'SystemParametersInfoA (97, [0-9]*' "$e2e_tmp/saver.err" | sed 's/.*, //' |
+    tr '\n' ' ')
+  [ "$calls" = "$1" ] ||
+    e2e_fail "$2: the screen-saver-running state was set to \"$calls\", expected \"$1\""
 }
 
 e2e_helper() { wine "$E2E_HELPER" "$@" < /dev/null 2> /dev/null; }
