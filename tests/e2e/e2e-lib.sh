@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Shared steps of the end-to-end tests, the one way that they start a display and Wine;
 # source it after setting WINEPREFIX to the tests' own prefix, E2E_NAME to the test's name,
-# E2E_CANARY to the canary program and E2E_SCR, E2E_HELPER to orvessan.scr and e2e_helper.exe.
+# E2E_DIR to this folder, E2E_CANARY to the canary program and E2E_SCR, E2E_HELPER to
+# orvessan.scr and e2e_helper.exe.
 # Each test gets its own Xvfb on a free display and its own wineserver (in the Wine prefix kept
 # for its group of tests, which therefore run one at a time), and leaves neither behind.
 
