@@ -1,7 +1,12 @@
-# Shared steps of the end-to-end tests; source it. Each test gets its own Xvfb on a free
-# display and its own wineserver (in a Wine prefix kept for these tests), and leaves neither
-# behind.
+# shellcheck shell=bash
+# Shared steps of the end-to-end tests, the one way that they start a display and Wine;
+# source it after setting WINEPREFIX to the tests' own prefix, E2E_NAME to the test's name,
+# E2E_DIR to this folder, E2E_CANARY to the canary program and E2E_SCR, E2E_HELPER to
+# orvessan.scr and e2e_helper.exe.
+# Each test gets its own Xvfb on a free display and its own wineserver (in the Wine prefix kept
+# for its group of tests, which therefore run one at a time), and leaves neither behind.
 
+shopt -s extglob  # patterns of e2e_expect_lines
 E2E_WIDTH=1024
 E2E_HEIGHT=768
 e2e_pids=()
@@ -57,7 +62,8 @@ e2e_start() {
     sleep 0.05
   done
   [ -s "$display_file" ] || e2e_fail "Xvfb did not start"
-  export DISPLAY=:$(head -n1 "$display_file")
+  DISPLAY=:$(head -n1 "$display_file")
+  export DISPLAY
   e2e_log "Xvfb ${depth}-bit on $DISPLAY"
 
   # A wineserver left from an earlier test of this prefix belongs to another display.
@@ -73,11 +79,27 @@ e2e_start() {
   fi
 }
 
-# e2e_saver ARGS...: starts the saver; its process id is in $saver_pid.
+# e2e_saver ARGS...: starts the saver, $E2E_SCR; its process id is in $saver_pid, and what
+# Wine writes to its standard error (the traces that WINEDEBUG asks for) in $e2e_tmp/saver.err.
 e2e_saver() {
-  wine "$E2E_SCR" "$@" < /dev/null > /dev/null 2>&1 &
+  wine "$E2E_SCR" "$@" < /dev/null > /dev/null 2> "$e2e_tmp/saver.err" &
   saver_pid=$!
   e2e_pids+=("$saver_pid")
+}
+
+# e2e_traced_saver ARGS...: e2e_saver with Wine's trace of SystemParametersInfo calls (and of
+# the libraries loaded, which every run has: it shows that the trace was taken).
+e2e_traced_saver() { WINEDEBUG=-all,+system,+loaddll e2e_saver "$@"; }
+
+# e2e_expect_running_calls STATES WHAT: the last saver started by e2e_traced_saver set the
+# screen-saver-running state (SPI_SCREENSAVERRUNNING, 97) to these states, in order ("" none).
+e2e_expect_running_calls() {
+  grep -q 'trace:loaddll:' "$e2e_tmp/saver.err" || e2e_fail "$2: no trace of the run"
+  local calls
+  calls=$(grep -ao 'SystemParametersInfoA (97, [0-9]*' "$e2e_tmp/saver.err" | sed 's/.*, //' |
+    tr '\n' ' ')
+  [ "$calls" = "$1" ] ||
+    e2e_fail "$2: the screen-saver-running state was set to \"$calls\", expected \"$1\""
 }
 
 e2e_helper() { wine "$E2E_HELPER" "$@" < /dev/null 2> /dev/null; }
@@ -143,3 +165,33 @@ e2e_wait_for_saver() {
 }
 
 e2e_elapsed_ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
+
+# e2e_cursor_pixels: how many pixels of the mouse cursor on the display are not transparent
+# (0: the cursor is hidden).
+e2e_cursor_pixels() { python3 "$E2E_DIR/cursor.py"; }
+e2e_cursor_hidden() { [ "$(e2e_cursor_pixels)" = 0 ]; }
+e2e_cursor_shown() { [ "$(e2e_cursor_pixels)" -gt 0 ]; }
+
+# e2e_expect_lines WHAT FILE LINE...: FILE holds exactly these lines (carriage returns aside);
+# in them "{N}" stands for any decimal number.
+e2e_expect_lines() {
+  local what=$1 file=$2
+  shift 2
+  local actual=() i pattern
+  [ -e "$file" ] && mapfile -t actual < <(tr -d '\r' < "$file")
+  local same=1
+  [ "${#actual[@]}" = "$#" ] || same=0
+  for ((i = 0; same && i < $#; i++)); do
+    pattern=${*:i+1:1}
+    pattern=${pattern//"{N}"/+([0-9])}
+    # shellcheck disable=SC2053 # the expected line is a pattern
+    [[ ${actual[i]} == $pattern ]] || same=0
+  done
+  if [ "$same" = 0 ]; then
+    e2e_log "$what: expected"
+    printf '  %s\n' "$@" >&2
+    e2e_log "got"
+    printf '  %s\n' "${actual[@]}" >&2
+    e2e_fail "$what"
+  fi
+}

@@ -1,11 +1,18 @@
 // Small Windows program that the end-to-end tests drive the saver with:
-//   e2e_helper parent X Y W H        a top-level window; prints "HWND LEFT TOP RIGHT BOTTOM"
-//                                    (its client area on the screen) and runs until closed
+//   e2e_helper parent X Y W H [TITLE]
+//                                    a top-level window, brought to the foreground; prints
+//                                    "HWND LEFT TOP RIGHT BOTTOM" (its client area on the
+//                                    screen) and runs until closed
 //   e2e_helper close HWND            posts WM_CLOSE to a window
 //   e2e_helper close-child HWND      posts WM_CLOSE to the window's first child
 //   e2e_helper child-of HWND MS      waits up to MS ms for a child window; prints
 //                                    "HWND LEFT TOP RIGHT BOTTOM" (its client area on the screen)
 //   e2e_helper find-saver MS         waits up to MS ms for the full-screen saver window
+//   e2e_helper find-window TITLE MS  waits up to MS ms for a top-level window of that title;
+//                                    prints "HWND OWNER" (OWNER 0: the window has none)
+//   e2e_helper foreground            prints the foreground window's handle (0: none)
+//   e2e_helper running               prints the screen-saver-running state, 0 or 1
+//   e2e_helper set-running 0|1       sets it
 //   e2e_helper describe HWND         prints "STYLE EXSTYLE CLASSSTYLE CLASS TITLE" of a window
 //                                    (hexadecimal numbers, then the class name and the title)
 //   e2e_helper monitor-power         sends SC_MONITORPOWER (power off) to the saver window
@@ -35,6 +42,16 @@ unsigned long HandleNumber(HWND window) {
   return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window));
 }
 
+// "HWND LEFT TOP RIGHT BOTTOM": the window's client area on the screen.
+void PrintClientArea(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  std::printf("%lu %ld %ld %ld %ld\n", HandleNumber(window), origin.x, origin.y,
+              origin.x + client.right, origin.y + client.bottom);
+}
+
 HWND WaitFor(HWND (*find)(void*), void* context, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -46,6 +63,10 @@ HWND WaitFor(HWND (*find)(void*), void* context, DWORD milliseconds) {
 
 HWND FindSaver(void*) {
   return FindWindowA(kSaverClass, "Screen Saver");
+}
+
+HWND FindTitled(void* title) {
+  return FindWindowA(nullptr, static_cast<const char*>(title));
 }
 
 HWND FindChild(void* parent) {
@@ -69,7 +90,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
-int Parent(int x, int y, int w, int h) {
+int Parent(int x, int y, int w, int h, const char* title) {
   WNDCLASSA wc = {};
   wc.lpfnWndProc = ParentProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -77,16 +98,11 @@ int Parent(int x, int y, int w, int h) {
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = "OrvE2EParent";
   RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "Preview parent",
-                                WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+  HWND window = CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                                x, y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
   if (window == nullptr) return 1;
-  RECT client;
-  GetClientRect(window, &client);
-  POINT origin = {0, 0};
-  ClientToScreen(window, &origin);
-  std::printf("%lu %ld %ld %ld %ld\n", HandleNumber(window), origin.x, origin.y,
-              origin.x + client.right, origin.y + client.bottom);
+  SetForegroundWindow(window);
+  PrintClientArea(window);
   std::fflush(stdout);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -143,8 +159,9 @@ int Launch(const char* program, const char* hex, DWORD milliseconds) {
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const std::string command = argv[1];
-  if (command == "parent" && argc == 6) {
-    return Parent(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+  if (command == "parent" && (argc == 6 || argc == 7)) {
+    return Parent(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                  argc == 7 ? argv[6] : "Preview parent");
   }
   if (command == "close" && argc == 3) {
     return PostMessageA(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
@@ -156,12 +173,7 @@ int main(int argc, char** argv) {
   if (command == "child-of" && argc == 4) {
     HWND child = WaitFor(FindChild, ParseHandle(argv[2]), std::atoi(argv[3]));
     if (child == nullptr) return 1;
-    RECT client;
-    GetClientRect(child, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(child, &origin);
-    std::printf("%lu %ld %ld %ld %ld\n", HandleNumber(child), origin.x, origin.y,
-                origin.x + client.right, origin.y + client.bottom);
+    PrintClientArea(child);
     return 0;
   }
   if (command == "find-saver" && argc == 3) {
@@ -169,6 +181,28 @@ int main(int argc, char** argv) {
     if (saver == nullptr) return 1;
     std::printf("%lu\n", HandleNumber(saver));
     return 0;
+  }
+  if (command == "find-window" && argc == 4) {
+    HWND window = WaitFor(FindTitled, argv[2], std::atoi(argv[3]));
+    if (window == nullptr) return 1;
+    std::printf("%lu %lu\n", HandleNumber(window), HandleNumber(GetWindow(window, GW_OWNER)));
+    return 0;
+  }
+  if (command == "foreground" && argc == 2) {
+    std::printf("%lu\n", HandleNumber(GetForegroundWindow()));
+    return 0;
+  }
+  if (command == "running" && argc == 2) {
+    BOOL running = FALSE;
+    if (!SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) return 1;
+    std::printf("%d\n", running ? 1 : 0);
+    return 0;
+  }
+  if (command == "set-running" && argc == 3) {
+    UINT previous = 0;
+    return SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, std::atoi(argv[2]) != 0, &previous, 0)
+               ? 0
+               : 1;
   }
   if (command == "describe" && argc == 3) {
     HWND window = ParseHandle(argv[2]);

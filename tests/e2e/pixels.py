@@ -10,6 +10,7 @@
                                                     (LINES: separate bands of rows holding lit
                                                     pixels; BLUE: pixels clearly blue)
 """
+import collections
 import re
 import sys
 
@@ -84,6 +85,19 @@ def main(argv):
         bands = 1 + sum(1 for a, b in zip(rows, rows[1:]) if b > a + 1)
         blue = sum(1 for _, _, r, g, b in lit if b > r + 16 and b > g + 16)
         print(len(lit), min(xs), min(ys), max(xs) + 1, max(ys) + 1, bands, blue)
+    elif command == "dialog":
+        left, top, right, bottom = rect
+        def colour(x, y):
+            i = (y * width + x) * 3
+            return data[i:i + 3]
+        def commonest(rows):
+            counts = collections.Counter(colour(x, y) for y in rows for x in range(left, right))
+            return counts.most_common(1)[0][0].hex()
+        # Dark: text and the button's shadow; a few columns at the sides hold the frame.
+        dark = [y for y in range(top + 20, bottom)
+                if any(sum(colour(x, y)) < 3 * 96 for x in range(left + 4, right - 4))]
+        bands = 1 + sum(1 for a, b in zip(dark, dark[1:]) if b > a + 3) if dark else 0
+        print(commonest(range(top, bottom)), commonest(range(top, top + 12)), bands)
     else:
         sys.exit(f"pixels.py: unknown command {command}")
 

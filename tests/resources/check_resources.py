@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Checks the resources of a built Windows program against the screen saver's tables.
 
-    check_resources.py PROGRAM [--pictures]
+    check_resources.py PROGRAM
 
 Reads the PE file's resource directory itself (32-bit or 64-bit programs) and checks: the
-language of every resource, dialog 2003's template, string 1, icon group 101 and icon 1, and
-that nothing else is there. With --pictures it also checks the three pictures "BANNER",
-"ORLOGO" and "YINYANG"; without it they are allowed but not looked at.
+language of every resource, dialog 2003's template, string 1, icon group 101 and icon 1, the
+three pictures "BANNER", "ORLOGO" and "YINYANG", the one application manifest, and that
+nothing else is there.
 
 Exit status: 0 when everything matches, 1 when a check fails (one line per difference on
 standard output), 2 when the file can't be read as a Windows program.
@@ -15,9 +15,11 @@ standard output), 2 when the file can't be read as a Windows program.
 import argparse
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 GERMAN = 0x0407
-RT_ICON, RT_BITMAP, RT_DIALOG, RT_STRING, RT_GROUP_ICON = 3, 2, 5, 6, 14
+RT_ICON, RT_BITMAP, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_MANIFEST = 3, 2, 5, 6, 14, 24
+MANIFEST = 1  # the manifest that the loader applies to the process
 DIALOG = 2003
 NAME = "Orvessan's Screen Saver"
 PICTURES = ("BANNER", "ORLOGO", "YINYANG")
@@ -274,40 +276,43 @@ def check_picture(check, name, data):
         check.fail(f"{what} has {shown} non-black pixels, expected 1 to 1000")
 
 
-def check_program(resources, pictures):
+def check_manifest(check, data):
+    """An application manifest: an assembly element of the side-by-side schema, version 1.0."""
+    try:
+        root = ElementTree.fromstring(data)
+    except ElementTree.ParseError as error:
+        check.fail(f"manifest {MANIFEST} is not well-formed XML: {error}")
+        return
+    check.expect(f"manifest {MANIFEST} root element", root.tag,
+                 "{urn:schemas-microsoft-com:asm.v1}assembly")
+    check.expect(f"manifest {MANIFEST} version", root.get("manifestVersion"), "1.0")
+
+
+def check_program(resources):
     check = Checker()
     for (rtype, name, language) in resources:
         check.expect(f"language of resource type {rtype} name {name!r}", hex(language),
                      hex(GERMAN))
-    expected = {(RT_DIALOG, DIALOG), (RT_STRING, 1), (RT_GROUP_ICON, 101), (RT_ICON, 1)}
-    expected |= {(RT_BITMAP, p) for p in PICTURES}
+    checkers = [(RT_DIALOG, DIALOG, check_dialog), (RT_STRING, 1, check_strings),
+                (RT_GROUP_ICON, 101, check_icon_group), (RT_ICON, 1, check_icon),
+                (RT_MANIFEST, MANIFEST, check_manifest)]
+    checkers += [(RT_BITMAP, p, lambda c, d, p=p: check_picture(c, p, d)) for p in PICTURES]
+    expected = {(rtype, name) for rtype, name, _ in checkers}
     extra = sorted(f"type {t} name {n!r}" for (t, n, _) in resources if (t, n) not in expected)
     check.expect("resources that don't belong", extra, [])
-    for rtype, name, checker in ((RT_DIALOG, DIALOG, check_dialog), (RT_STRING, 1, check_strings),
-                                 (RT_GROUP_ICON, 101, check_icon_group),
-                                 (RT_ICON, 1, check_icon)):
+    for rtype, name, checker in checkers:
         data = one(check, resources, rtype, name)
         if data is not None:
             try:
                 checker(check, data)
             except Unreadable as error:
                 check.fail(f"resource type {rtype} name {name!r} is cut short: {error}")
-    if pictures:
-        for name in PICTURES:
-            data = one(check, resources, RT_BITMAP, name)
-            if data is not None:
-                try:
-                    check_picture(check, name, data)
-                except Unreadable as error:
-                    check.fail(f"picture {name} is cut short: {error}")
     return check.problems
 
 
 def main(argv):
     parser = argparse.ArgumentParser(description="Checks a built program's resources.")
     parser.add_argument("program", help="the .exe or .scr to read")
-    parser.add_argument("--pictures", action="store_true",
-                        help="also check the three pictures BANNER, ORLOGO and YINYANG")
     args = parser.parse_args(argv)
     try:
         with open(args.program, "rb") as f:
@@ -316,7 +321,7 @@ def main(argv):
     except (OSError, Unreadable) as error:
         print(f"check_resources.py: can't read {args.program}: {error}", file=sys.stderr)
         return 2
-    problems = check_program(resources, args.pictures)
+    problems = check_program(resources)
     for p in problems:
         print(p)
     if problems:

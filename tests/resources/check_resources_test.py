@@ -45,12 +45,12 @@ class CheckerTest(unittest.TestCase):
         struct.pack_into("<" + fmt, data, offset, value)
         self.resources[key] = bytes(data)
 
-    def assertFlags(self, text, pictures=False):
-        problems = cr.check_program(self.resources, pictures)
+    def assertFlags(self, text):
+        problems = cr.check_program(self.resources)
         self.assertTrue(any(text in p for p in problems), f"{text!r} not in {problems}")
 
     def test_the_program_as_built_passes(self):
-        self.assertEqual(cr.check_program(self.resources, False), [])
+        self.assertEqual(cr.check_program(self.resources), [])
 
     def test_spoiled_dialog_strings_and_icons_are_named(self):
         cases = [
@@ -87,14 +87,28 @@ class CheckerTest(unittest.TestCase):
         self.assertFlags("language of resource type 6")
         del self.resources[self.find(cr.RT_GROUP_ICON, 101)]
         self.assertFlags("type 14 name 101: 0 found")
-        self.resources[(24, 1, cr.GERMAN)] = b"<manifest/>"
+        del self.resources[self.find(cr.RT_BITMAP, "BANNER")]
+        self.assertFlags("type 2 name 'BANNER': 0 found")
+        self.resources[(cr.RT_BITMAP, "EXTRA", cr.GERMAN)] = picture()
         self.assertFlags("resources that don't belong")
 
-    def test_pictures_only_when_asked(self):
-        for key in [k for k in self.resources if k[0] == cr.RT_BITMAP]:
-            del self.resources[key]
-        self.assertEqual(cr.check_program(self.resources, False), [])
-        self.assertFlags("type 2 name 'BANNER': 0 found", pictures=True)
+    def test_exactly_one_manifest_belongs(self):
+        key = self.find(cr.RT_MANIFEST, cr.MANIFEST)
+        manifest = self.resources[key]
+        cases = [
+            ({(cr.RT_MANIFEST, 2, cr.GERMAN): manifest}, "resources that don't belong"),
+            ({(cr.RT_MANIFEST, 1, 0x0409): manifest}, "type 24 name 1: 2 found"),
+            ({key: b"<assembly"}, "not well-formed XML"),
+            ({key: b"<assembly manifestVersion='1.0'/>"}, "manifest 1 root element"),
+        ]
+        for change, text in cases:
+            with self.subTest(text):
+                self.setUp()
+                self.resources.update(change)
+                self.assertFlags(text)
+        self.setUp()
+        del self.resources[key]
+        self.assertFlags("type 24 name 1: 0 found")
 
     def test_pictures(self):
         cases = [
@@ -113,7 +127,7 @@ class CheckerTest(unittest.TestCase):
             with self.subTest(text):
                 for name in cr.PICTURES:
                     self.resources[(cr.RT_BITMAP, name, cr.GERMAN)] = data
-                problems = cr.check_program(self.resources, True)
+                problems = cr.check_program(self.resources)
                 if text is None:
                     self.assertEqual(problems, [])
                 else:
