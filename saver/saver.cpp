@@ -47,15 +47,11 @@ void Saver::SetUp() {
   if (FAILED(CoCreateInstance(kClsidDirectDraw, nullptr, kClassContext, kIidDirectDraw,
                               reinterpret_cast<void**>(&directDraw)))) {
     directDraw = nullptr;
-    CoUninitialize();
-    StartMessageText(kNoDirectDraw);
+    FailSetUp(kNoDirectDraw);
     return;
   }
   if (FAILED(directDraw->Initialize(nullptr))) {
-    directDraw->Release();
-    directDraw = nullptr;
-    CoUninitialize();
-    StartMessageText(kDirectDrawFailure);
+    FailSetUp(kDirectDrawFailure);
     return;
   }
   directDraw->SetCooperativeLevel(window, DDSCL_NORMAL);
@@ -67,10 +63,7 @@ void Saver::SetUp() {
   desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
   if (FAILED(directDraw->CreateSurface(&desc, &primary, nullptr))) {
     primary = nullptr;
-    directDraw->Release();
-    directDraw = nullptr;
-    CoUninitialize();
-    StartMessageText(kNoSurface);
+    FailSetUp(kNoSurface);
     return;
   }
 
@@ -80,12 +73,7 @@ void Saver::SetUp() {
   format.dwSize = sizeof format;
   primary->GetPixelFormat(&format);
   if (!IsUsableFormat(format)) {
-    primary->Release();
-    primary = nullptr;
-    directDraw->Release();
-    directDraw = nullptr;
-    CoUninitialize();
-    StartMessageText(kTooFewColours);
+    FailSetUp(kTooFewColours);
     return;
   }
 
@@ -101,11 +89,29 @@ Saver::~Saver() {
     thread = nullptr;
   }
   if (messageText != nullptr) KillTimer(window, kMessageTimer);
-  if (primary != nullptr) primary->Release();
-  if (directDraw != nullptr) directDraw->Release();
+  ReleaseDisplay();
   // In the message-text mode COM was already ended, or never started, during setup.
   if (messageText == nullptr) CoUninitialize();
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+}
+
+// Releases what a failed setup step took (the surface, then the DirectDraw object, then the
+// COM library) and shows the step's message instead of drawing.
+void Saver::FailSetUp(const char* text) {
+  ReleaseDisplay();
+  CoUninitialize();
+  StartMessageText(text);
+}
+
+void Saver::ReleaseDisplay() {
+  if (primary != nullptr) {
+    primary->Release();
+    primary = nullptr;
+  }
+  if (directDraw != nullptr) {
+    directDraw->Release();
+    directDraw = nullptr;
+  }
 }
 
 void Saver::StopRenderThread() {
@@ -128,14 +134,7 @@ int32_t Saver::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
       // Before the monitor powers down, drawing stops for good: the thread is not restarted.
       if ((wParam & 0xFFF0) == SC_MONITORPOWER && thread != nullptr) {
         StopRenderThread();
-        if (primary != nullptr) {
-          primary->Release();
-          primary = nullptr;
-        }
-        if (directDraw != nullptr) {
-          directDraw->Release();
-          directDraw = nullptr;
-        }
+        ReleaseDisplay();
       }
       return 0;
     case WM_TIMER:

@@ -37,6 +37,8 @@ struct Saver {
  private:
   void SetUp();
   void StopRenderThread();
+  void ReleaseDisplay();
+  void FailSetUp(const char* text);
   void PaintBackground();
   void RedrawMessageText();
 };
