@@ -4,15 +4,6 @@
 
 namespace orv {
 
-bool FrameView::Project(ScreenPoint& p) const {
-  if (p.z <= 0) return false;
-  p.screenY = static_cast<int16_t>(WrapAdd(WrapMul(focalLength, p.y) / p.z, halfHeight));
-  if (p.screenY < 0 || p.screenY >= int64_t{2} * halfHeight) return false;
-  p.screenX = static_cast<int16_t>(WrapAdd(WrapMul(focalLength, p.x) / p.z, halfWidth));
-  if (p.screenX < 0 || p.screenX >= int64_t{2} * halfWidth) return false;
-  return true;
-}
-
 FrameView MakeFrameView(const Rect& client, Point topLeftOnScreen) {
   Rect r = client;
   r.right = WrapAdd(r.right, WrapSub(topLeftOnScreen.x, r.left));

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/arith.h"
 #include "core/geometry.h"
 
 namespace orv {
@@ -29,7 +30,17 @@ struct FrameView {
   // Stores the point's window pixel in screenX/screenY and tells whether it lies inside the
   // window. The row is computed and tested before the column; a point at or behind the viewer
   // keeps its old position.
-  bool Project(ScreenPoint& point) const;
+  // Inline: it runs for every star and every shown particle of every frame.
+  bool Project(ScreenPoint& point) const {
+    if (point.z <= 0) return false;
+    point.screenY =
+        static_cast<int16_t>(WrapAdd(WrapMul(focalLength, point.y) / point.z, halfHeight));
+    if (point.screenY < 0 || point.screenY >= int64_t{2} * halfHeight) return false;
+    point.screenX =
+        static_cast<int16_t>(WrapAdd(WrapMul(focalLength, point.x) / point.z, halfWidth));
+    if (point.screenX < 0 || point.screenX >= int64_t{2} * halfWidth) return false;
+    return true;
+  }
 };
 
 // The view of a window whose client rectangle is `client` and whose client top-left corner

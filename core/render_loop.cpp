@@ -50,9 +50,17 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
   host.GetClipList(screenRect, nullptr, &size);
   // A size too small for the region's header means the clipper failed: not visible.
   if (size < sizeof(RegionHeader)) return false;
-  std::unique_ptr<uint32_t[]> buffer(new (std::nothrow) uint32_t[(size + 3) / 4]);
-  if (!buffer) return false;
-  auto* region = reinterpret_cast<RegionHeader*>(buffer.get());
+  // A region of one rectangle, the only kind that can show the whole window, fits in a buffer
+  // on the stack, so a frame allocates nothing; a larger region goes to the heap.
+  uint32_t local[(sizeof(RegionHeader) + sizeof(Rect) + 3) / 4];
+  std::unique_ptr<uint32_t[]> heap;
+  uint32_t* buffer = local;
+  if (size > sizeof local) {
+    heap.reset(new (std::nothrow) uint32_t[(size + 3) / 4]);
+    if (!heap) return false;
+    buffer = heap.get();
+  }
+  auto* region = reinterpret_cast<RegionHeader*>(buffer);
   region->dwSize = sizeof(RegionHeader);
   region->nRgnSize = 0;
   region->nCount = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/colour.h"
 #include "core/geometry.h"
 #include "core/surface.h"
 
@@ -19,7 +20,8 @@ class SurfaceLock {
   int32_t IsLocked() const { return locked; }
 
   // Fills an n-by-n square whose top-left corner is (x, y) relative to the window, only when
-  // the whole square lies inside the window.
+  // the whole square lies inside the window. The effects draw a frame's many squares of one
+  // size through a SquarePen (core/square_pen.h), which does the same per square for less.
   void PlotSquare(int16_t x, int16_t y, uint8_t n, uint32_t colour);
 
   // The usable width and height: the surface's, clamped to the window rectangle.
@@ -27,9 +29,16 @@ class SurfaceLock {
   uint32_t Height() const { return desc.dwHeight; }
 
   // The colour as a pixel value of the locked surface's format.
-  uint32_t PixelValue(uint32_t colour) const;
+  uint32_t PixelValue(uint32_t colour) const {
+    const PixelFormat& format = desc.ddpfPixelFormat;
+    return (RotateRight(colour, greenShift) & format.dwGBitMask) |
+           (RotateRight(colour, redShift) & format.dwRBitMask) |
+           (RotateRight(colour, blueShift) & format.dwBBitMask);
+  }
 
  private:
+  friend class SquarePen;
+
   int32_t locked;
   Surface* surface;
   uint8_t bytesPerPixel = 0;

@@ -71,9 +71,9 @@ void Particle::InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c) {
   colour = c;
 }
 
-void Particle::PlotParticle(SurfaceLock& lock, uint8_t n, bool erase) const {
+void Particle::PlotParticle(const SquarePen& pen, bool erase) const {
   const uint32_t c = erase ? 0 : ScaleColor(colour, static_cast<uint32_t>(brightness));
-  lock.PlotSquare(screenX, screenY, n, c);
+  pen.PlotSquare(screenX, screenY, c);
 }
 
 int32_t FixedMul(int32_t a, int32_t b) {
@@ -238,15 +238,15 @@ void ShapeEffect::Step(const FrameView&) {
 }
 
 void ShapeEffect::Draw(SurfaceLock& lock, const FrameView& view) {
-  const uint8_t n = SquareSize(lock.Width());
-  for (int32_t i = 0; i < firstShown; ++i) particles[i].PlotParticle(lock, n, true);
+  const SquarePen pen(lock, SquareSize(lock.Width()));
+  for (int32_t i = 0; i < firstShown; ++i) particles[i].PlotParticle(pen, true);
   // Each particle's old square is erased shortly before its new one is drawn, ten at a time,
   // so that little flicker shows without a back buffer.
   for (int32_t group = firstShown; group < shownEnd; group += 10) {
     const int32_t end = shownEnd - group < 10 ? shownEnd : group + 10;
-    for (int32_t i = group; i < end; ++i) particles[i].PlotParticle(lock, n, true);
+    for (int32_t i = group; i < end; ++i) particles[i].PlotParticle(pen, true);
     for (int32_t i = group; i < end; ++i) {
-      if (view.Project(particles[i])) particles[i].PlotParticle(lock, n, false);
+      if (view.Project(particles[i])) particles[i].PlotParticle(pen, false);
     }
   }
 }

@@ -7,6 +7,7 @@
 
 #include "core/frame_view.h"
 #include "core/render_host.h"
+#include "core/square_pen.h"
 #include "core/surface_lock.h"
 #include "effects/effect.h"
 
@@ -25,7 +26,10 @@ struct Particle : ScreenPoint {
 
   void InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c);
   // A black square over the last projected position, or the shaded colour there.
-  void PlotParticle(SurfaceLock& lock, uint8_t n, bool erase) const;
+  void PlotParticle(const SquarePen& pen, bool erase) const;
+  void PlotParticle(SurfaceLock& lock, uint8_t n, bool erase) const {
+    PlotParticle(SquarePen(lock, n), erase);
+  }
 };
 
 enum class ShapeKind : uint32_t {

@@ -38,28 +38,28 @@ void StarField::Spawn(Star& star, const FrameView& view) {
   star.screenY = ScreenPoint::kUnplaced;
 }
 
-void StarField::PlotStar(const Star& star, SurfaceLock& lock, uint8_t n, bool erase) {
+void StarField::PlotStar(const Star& star, const SquarePen& pen, bool erase) {
   if (erase) {
-    lock.PlotSquare(star.screenX, star.screenY, n, 0);
+    pen.PlotSquare(star.screenX, star.screenY, 0);
     return;
   }
   const int32_t q = 3690000 / star.z;
   uint32_t factor = (static_cast<uint32_t>(star.brightness) * static_cast<uint32_t>(q)) >> 8;
   if (factor > 512) factor = 512;
-  lock.PlotSquare(star.screenX, star.screenY, n, ScaleColor(star.colour, factor));
+  pen.PlotSquare(star.screenX, star.screenY, ScaleColor(star.colour, factor));
 }
 
 void StarField::Draw(SurfaceLock& lock, const FrameView& view) {
   const uint32_t now = clock.GetTickCount();
   const uint32_t step = (now - lastTick) * 9u;
   lastTick = now;
-  const uint8_t n = SquareSize(lock.Width());
+  const SquarePen pen(lock, SquareSize(lock.Width()));
   for (int32_t i = 0; i < count; ++i) {
     Star& star = stars[i];
-    PlotStar(star, lock, n, true);
+    PlotStar(star, pen, true);
     star.z = WrapSub(star.z, static_cast<int32_t>(step));
     if (!view.Project(star)) Spawn(star, view);
-    PlotStar(star, lock, n, false);
+    PlotStar(star, pen, false);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/frame_view.h"
 #include "core/render_host.h"
+#include "core/square_pen.h"
 #include "core/surface_lock.h"
 #include "effects/effect.h"
 
@@ -32,7 +33,10 @@ class StarField final : public Effect {
   // A new star somewhere in the part of a far depth plane that the window shows, not yet
   // placed on the screen. Draws four random numbers.
   static void Spawn(Star& star, const FrameView& view);
-  static void PlotStar(const Star& star, SurfaceLock& lock, uint8_t n, bool erase);
+  static void PlotStar(const Star& star, const SquarePen& pen, bool erase);
+  static void PlotStar(const Star& star, SurfaceLock& lock, uint8_t n, bool erase) {
+    PlotStar(star, SquarePen(lock, n), erase);
+  }
 
   uint32_t lastTick;
   int32_t count;

@@ -1,5 +1,7 @@
 #include "core/colour.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "core/memory_frame.h"
@@ -29,6 +31,30 @@ TEST(ScaleColor, ScalesEachChannelWithSaturationAndIgnoresHighFactorBits) {
     EXPECT_EQ(ScaleColor(c.colour, c.factor), c.expected)
         << std::hex << c.colour << " x " << std::dec << c.factor;
   }
+}
+
+// Every channel value in every channel, under factors on both sides of 256 (where channels
+// start to saturate) and factors with high bits: each channel is min(255, c x f / 256) on its
+// own, whatever its neighbours hold.
+TEST(ScaleColor, EveryChannelScalesOnItsOwn) {
+  int mismatches = 0;
+  for (uint32_t f :
+       {0u, 1u, 77u, 128u, 255u, 256u, 257u, 300u, 511u, 512u, 65535u, 65536u + 200u}) {
+    for (uint32_t c = 0; c < 256; ++c) {
+      const uint32_t expected = std::min<uint32_t>(255, c * (f & 0xFFFFu) / 256);
+      for (int shift = 0; shift < 24; shift += 8) {
+        // The other channels full or empty, and a top byte that must not leak in.
+        for (uint32_t others : {0u, 0xFFFFFFFFu}) {
+          const uint32_t colour = (others & ~(0xFFu << shift)) | (c << shift);
+          const uint32_t got = (ScaleColor(colour, f) >> shift) & 0xFFu;
+          if (got != expected && ++mismatches <= 5) {
+            ADD_FAILURE() << std::hex << colour << " x " << std::dec << f << ": " << got;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 // The pixel value of a colour on a locked surface of each format.

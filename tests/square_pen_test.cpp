@@ -1,0 +1,116 @@
+#include "core/square_pen.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace orv {
+namespace {
+
+// A surface of any pixel format whose rows start at odd addresses and end with padding, filled
+// with a pattern so that kept and overwritten bits show. Its buffer ends with the last row, so
+// a write past the square's last pixel reaches memory that the sanitizers watch.
+class PatternSurface final : public Surface {
+ public:
+  PatternSurface(uint32_t w, uint32_t h, int32_t rowPitch, const PixelFormat& pixelFormat)
+      : width(w),
+        height(h),
+        pitch(rowPitch),
+        format(pixelFormat),
+        bytes(1 + static_cast<size_t>(rowPitch) * h) {
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 37 + 11);
+  }
+  void AddRef() override {}
+  int32_t Lock(const Rect&, SurfaceDesc& desc) override {
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    desc.lPitch = pitch;
+    desc.lpSurface = bytes.data() + 1;
+    desc.ddpfPixelFormat = format;
+    return 0;
+  }
+  void Unlock() override {}
+  void Release() override {}
+
+  uint32_t width, height;
+  int32_t pitch;
+  PixelFormat format;
+  std::vector<uint8_t> bytes;
+};
+
+// The square as the plain rule has it, pixel by pixel: 2- and 4-byte pixels written whole;
+// other widths merged into their own bytes (at most four) under the channel masks.
+void ModelSquare(PatternSurface& s, int x, int y, int n, uint32_t pixel) {
+  if (x < 0 || static_cast<uint32_t>(x + n) > s.width) return;
+  if (y < 0 || static_cast<uint32_t>(y + n) > s.height) return;
+  const int bpp = static_cast<int>(s.format.dwRGBBitCount / 8);
+  const uint32_t masks = s.format.dwRBitMask | s.format.dwGBitMask | s.format.dwBBitMask;
+  for (int j = 0; j < n; ++j) {
+    for (int i = 0; i < n; ++i) {
+      uint8_t* p = s.bytes.data() + 1 + (y + j) * s.pitch + (x + i) * bpp;
+      const int size = bpp < 4 ? bpp : 4;
+      uint32_t value = 0;
+      for (int b = 0; b < size; ++b) value |= uint32_t{p[b]} << (8 * b);
+      value = (bpp == 2 || bpp == 4) ? pixel : (value & ~masks) | pixel;
+      for (int b = 0; b < size; ++b) p[b] = static_cast<uint8_t>(value >> (8 * b));
+    }
+  }
+}
+
+TEST(SquarePen, EveryFormatAndSizeWritesExactlyThePlainRulesBytes) {
+  struct Format {
+    const char* name;
+    PixelFormat format;
+  };
+  const Format formats[] = {
+      {"565", {0x40, 16, 0xF800, 0x07E0, 0x001F}},
+      {"555", {0x40, 16, 0x7C00, 0x03E0, 0x001F}},
+      {"888 in 24 bits", {0x40, 24, 0xFF0000, 0xFF00, 0xFF}},
+      {"555 in 24 bits (bits kept)", {0x40, 24, 0x7C00, 0x03E0, 0x001F}},
+      {"888 in 32 bits", {0x40, 32, 0xFF0000, 0xFF00, 0xFF}},
+      {"101010 in 32 bits", {0x40, 32, 0x3FF00000, 0xFFC00, 0x3FF}},
+      {"332 in 8 bits", {0x40, 8, 0xE0, 0x1C, 0x03}},
+      {"888 in 40 bits", {0x40, 40, 0xFF0000, 0xFF00, 0xFF}},
+  };
+  const int sizes[] = {0, 1, 2, 5, 6, 8, 9, 13, 20};  // 20: taller than the surface
+  for (const Format& f : formats) {
+    const uint32_t bpp = f.format.dwRGBBitCount / 8;
+    const uint32_t w = 29, h = 17;
+    for (int n : sizes) {
+      PatternSurface drawn(w, h, static_cast<int32_t>(w * bpp + 3), f.format);
+      PatternSurface model = drawn;
+      {
+        SurfaceLock lock(drawn, Rect{0, 0, 29, 17});
+        const SquarePen pen(lock, static_cast<uint8_t>(n));
+        // Inside, on the right and bottom edges, just outside them, and off every side.
+        const int places[][2] = {{3, 2},  {29 - n, 17 - n}, {30 - n, 0},    {0, 18 - n},
+                                 {-1, 4}, {4, -1},          {-1000, -1000}, {11, 5}};
+        uint32_t colour = 0xff9070;
+        for (const auto& at : places) {
+          pen.PlotSquare(static_cast<int16_t>(at[0]), static_cast<int16_t>(at[1]), colour);
+          ModelSquare(model, at[0], at[1], n, lock.PixelValue(colour));
+          colour = colour * 2654435761u + 12345u;
+        }
+      }
+      EXPECT_EQ(drawn.bytes, model.bytes) << f.name << ", n = " << n;
+    }
+  }
+}
+
+TEST(SquarePen, AFailedLockDrawsNothing) {
+  struct Refusing final : Surface {
+    void AddRef() override {}
+    int32_t Lock(const Rect&, SurfaceDesc&) override { return -1; }
+    void Unlock() override {}
+    void Release() override {}
+  } refusing;
+  SurfaceLock lock(refusing, Rect{0, 0, 8, 8});
+  const SquarePen pen(lock, 2);
+  pen.PlotSquare(0, 0, 0xFFFFFF);  // nothing to write to: must not touch memory
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace orv
