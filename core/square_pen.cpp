@@ -8,8 +8,8 @@
 namespace orv {
 namespace {
 
-// Squares up to this size have fills of their own, whose rows are fixed-size copies that the
-// compiler turns into a few wide stores; larger squares take a loop.
+// Squares of 2- and 4-byte pixels up to this size have fills of their own, whose rows are
+// fixed-size copies that the compiler turns into a few wide stores; larger squares take a loop.
 constexpr unsigned kFixedEdges = 8;
 
 using FillTable = std::array<SquarePen::Fill, kFixedEdges + 1>;
@@ -54,48 +54,30 @@ struct SquarePen::Units {
   }
 };
 
-// 3 bytes per pixel, little-endian. Merged: each byte keeps its bits under `keep` and takes the
-// pixel's bits elsewhere (the pixel has none under `keep`). Stored: the masks cover all three
-// bytes, so the pixel's bytes are simply written.
+// 3 bytes per pixel, little-endian, pixel by pixel: 3-byte displays are rare, and fills of
+// their own per size would cost the product more bytes than they are worth. Merged: each byte
+// keeps its bits under `keep` and takes the pixel's bits elsewhere (the pixel has none under
+// `keep`). Stored: the masks cover all three bytes, so the pixel's bytes are simply written.
 template <bool Merge>
 struct SquarePen::Triples {
-  static void Line(unsigned char* bytes, unsigned count, uint32_t value) {
-    for (unsigned i = 0; i < count; ++i) {
-      for (unsigned b = 0; b < 3; ++b) {
-        bytes[3 * i + b] = static_cast<unsigned char>(value >> (8 * b));
-      }
-    }
-  }
-
-  static void Put(unsigned char* at, const unsigned char* set, const unsigned char* kept,
-                  unsigned size) {
-    if constexpr (Merge) {
-      for (unsigned k = 0; k < size; ++k) {
-        at[k] = static_cast<unsigned char>((at[k] & kept[k]) | set[k]);
-      }
-    } else {
-      std::memcpy(at, set, size);
-    }
-  }
-
-  template <unsigned N>
-  static void Edge(const SquarePen& pen, uint32_t x, uint32_t y, uint32_t pixel) {
-    unsigned char set[3 * N];
-    unsigned char kept[3 * N];
-    Line(set, N, pixel);
-    Line(kept, N, pen.keep);
-    unsigned char* row = pen.At(x, y, 3);
-    for (unsigned j = 0; j < N; ++j, row += pen.pitch) Put(row, set, kept, sizeof set);
-  }
-
   static void Any(const SquarePen& pen, uint32_t x, uint32_t y, uint32_t pixel) {
     unsigned char set[3];
     unsigned char kept[3];
-    Line(set, 1, pixel);
-    Line(kept, 1, pen.keep);
+    for (unsigned b = 0; b < 3; ++b) {
+      set[b] = static_cast<unsigned char>(pixel >> (8 * b));
+      kept[b] = static_cast<unsigned char>(pen.keep >> (8 * b));
+    }
     unsigned char* row = pen.At(x, y, 3);
     for (unsigned j = 0; j < pen.n; ++j, row += pen.pitch) {
-      for (unsigned i = 0; i < pen.n; ++i) Put(row + 3 * i, set, kept, 3);
+      unsigned char* p = row;
+      for (unsigned i = 0; i < pen.n; ++i, p += 3) {
+        if constexpr (Merge) {
+          for (unsigned b = 0; b < 3; ++b)
+            p[b] = static_cast<unsigned char>((p[b] & kept[b]) | set[b]);
+        } else {
+          std::memcpy(p, set, 3);
+        }
+      }
     }
   }
 };
@@ -143,7 +125,7 @@ SquarePen::SquarePen(const SurfaceLock& lock, uint8_t size) : n(size) {
       fill = kTable<Units<uint16_t>>[index];
       break;
     case 3:
-      fill = (keep & 0xFFFFFFu) == 0 ? kTable<Triples<false>>[index] : kTable<Triples<true>>[index];
+      fill = (keep & 0xFFFFFFu) == 0 ? Triples<false>::Any : Triples<true>::Any;
       break;
     case 4:
       fill = kTable<Units<uint32_t>>[index];
