@@ -13,6 +13,7 @@ if [ $# -lt 3 ] || { [ "$mode" != check ] && [ "$mode" != update ]; }; then
   echo "usage: renders.sh check|update TABLE RENDERER [RUN PREFIX...]" >&2
   exit 2
 fi
+[ -f "$table" ] || { echo "renders.sh: no table '$table'" >&2; exit 2; }
 shift 2
 renderer=("$@")
 work=$(mktemp -d)
@@ -20,6 +21,7 @@ trap 'rm -rf "$work"' EXIT
 
 failures=0
 changed=0
+runs=0
 output="$work/table"
 while IFS= read -r line || [ -n "$line" ]; do
   if [[ -z "$line" || "$line" == \#* ]]; then
@@ -27,6 +29,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     continue
   fi
   read -r want_raw want_trace options <<< "$line"
+  runs=$((runs + 1))
   # shellcheck disable=SC2086  # the options are words
   if ! "${renderer[@]}" $options --raw "$work/raw" --trace "$work/trace"; then
     echo "FAIL (renderer failed): $options"
@@ -44,7 +47,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     [ "$raw" = "$want_raw" ] || what="frame"
     [ "$trace" = "$want_trace" ] || what="${what:+$what and }trace"
     if [ "$mode" = check ]; then
-      echo "FAIL ($what differ): $options"
+      echo "FAIL ($what not as recorded): $options"
       failures=$((failures + 1))
     else
       echo "changed ($what): $options"
@@ -53,6 +56,7 @@ while IFS= read -r line || [ -n "$line" ]; do
   fi
 done < "$table"
 
+[ "$runs" -gt 0 ] || { echo "renders.sh: no runs in '$table'" >&2; exit 2; }
 if [ "$mode" = update ]; then
   [ "$failures" -eq 0 ] || { echo "not updated: $failures runs failed" >&2; exit 1; }
   cp "$output" "$table"
