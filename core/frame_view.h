@@ -29,8 +29,8 @@ struct FrameView {
 
   // Stores the point's window pixel in screenX/screenY and tells whether it lies inside the
   // window. The row is computed and tested before the column; a point at or behind the viewer
-  // keeps its old position.
-  // Inline: it runs for every star and every shown particle of every frame.
+  // keeps its old position. Inline: it runs for every star and every shown particle of every
+  // frame.
   bool Project(ScreenPoint& point) const {
     if (point.z <= 0) return false;
     point.screenY =

@@ -27,6 +27,7 @@ struct Particle : ScreenPoint {
   void InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c);
   // A black square over the last projected position, or the shaded colour there.
   void PlotParticle(const SquarePen& pen, bool erase) const;
+  // The same for one square of size n, through a pen of its own.
   void PlotParticle(SurfaceLock& lock, uint8_t n, bool erase) const {
     PlotParticle(SquarePen(lock, n), erase);
   }

@@ -34,6 +34,7 @@ class StarField final : public Effect {
   // placed on the screen. Draws four random numbers.
   static void Spawn(Star& star, const FrameView& view);
   static void PlotStar(const Star& star, const SquarePen& pen, bool erase);
+  // The same for one square of size n, through a pen of its own.
   static void PlotStar(const Star& star, SurfaceLock& lock, uint8_t n, bool erase) {
     PlotStar(star, SquarePen(lock, n), erase);
   }
