@@ -10,9 +10,9 @@
 
 #include "core/memory_frame.h"
 #include "core/random.h"
-#include "core/render_loop.h"
 #include "effects/shape_effect.h"
-#include "effects/shape_factory.h"
+#include "effects/shape_source.h"
+#include "loop/render_loop.h"
 #include "tools/render/scripted_host.h"
 
 namespace orv {
@@ -43,11 +43,11 @@ class Replay {
 
   void Restart() {
     loop.reset();
-    firstShapeDone = 0;  // as in a fresh process
+    firstShapeDone = false;  // as in a fresh process
     srand(seed);
     host.tick = 0;
     k = 0;
-    loop = std::make_unique<RenderLoop>(host, CreateShape);
+    loop = std::make_unique<RenderLoop>(host, shapes);
     while (k < first) {
       ++k;
       host.tick = k * kTickStep;
@@ -63,6 +63,7 @@ class Replay {
   uint32_t first;
   uint32_t last;
   uint32_t k = 0;
+  RandomShapes shapes;
   std::unique_ptr<RenderLoop> loop;
 };
 

@@ -17,7 +17,7 @@ class SurfaceLock {
   SurfaceLock(const SurfaceLock&) = delete;
   SurfaceLock& operator=(const SurfaceLock&) = delete;
 
-  int32_t IsLocked() const { return locked; }
+  bool IsLocked() const { return locked; }
 
   // Fills an n-by-n square whose top-left corner is (x, y) relative to the window, only when
   // the whole square lies inside the window. The effects draw a frame's many squares of one
@@ -39,7 +39,7 @@ class SurfaceLock {
  private:
   friend class SquarePen;
 
-  int32_t locked;
+  bool locked;
   Surface* surface;
   uint8_t bytesPerPixel = 0;
   uint32_t channelMask = 0;
