@@ -11,7 +11,6 @@
 
 #include "core/random.h"
 #include "effects/shape_effect.h"
-#include "tests/shape_test_support.h"
 #include "tests/test_support.h"
 
 namespace orv {
@@ -262,10 +261,10 @@ TEST_F(ShapeBuild, ConstructionDrawsEveryChoiceInItsFixedOrder) {
     ASSERT_EQ(s.kind, e.kind) << seed;
     ASSERT_EQ(s.radius, e.radius) << seed;
     ASSERT_EQ(ModelPoints(s), e.particles) << seed;
-    const double angles[] = {s.angleX, s.angleY, s.angleZ};
-    const double spins[] = {s.spinX, s.spinY, s.spinZ};
-    const double starts[] = {s.startSpinX, s.startSpinY, s.startSpinZ};
-    const double cruises[] = {s.cruiseSpinX, s.cruiseSpinY, s.cruiseSpinZ};
+    const double angles[] = {s.angle.x, s.angle.y, s.angle.z};
+    const double spins[] = {s.spin.x, s.spin.y, s.spin.z};
+    const double starts[] = {s.startSpin.x, s.startSpin.y, s.startSpin.z};
+    const double cruises[] = {s.cruiseSpin.x, s.cruiseSpin.y, s.cruiseSpin.z};
     for (int i = 0; i < 3; ++i) {
       ASSERT_EQ(angles[i], e.angle[i]) << seed;
       ASSERT_EQ(spins[i], e.spin[i]) << seed;
@@ -275,10 +274,10 @@ TEST_F(ShapeBuild, ConstructionDrawsEveryChoiceInItsFixedOrder) {
     ASSERT_EQ(s.arrival, e.arrival) << seed;
     ASSERT_EQ(s.departure, e.departure) << seed;
     ASSERT_EQ(s.lifetime, e.lifetime) << seed;
-    ASSERT_EQ((std::array{s.startX, s.startY, s.startZ}),
+    ASSERT_EQ((std::array{s.start.x, s.start.y, s.start.z}),
               (std::array{e.start[0], e.start[1], e.start[2]}))
         << seed;
-    ASSERT_EQ((std::array{s.endX, s.endY, s.endZ}), (std::array{e.end[0], e.end[1], e.end[2]}))
+    ASSERT_EQ((std::array{s.end.x, s.end.y, s.end.z}), (std::array{e.end[0], e.end[1], e.end[2]}))
         << seed;
     ASSERT_EQ(RandomState(), e.stateAfter) << seed;  // no draw more or less
     ASSERT_EQ(s.startTick, 4242u);
@@ -286,8 +285,8 @@ TEST_F(ShapeBuild, ConstructionDrawsEveryChoiceInItsFixedOrder) {
     ASSERT_FALSE(s.finished);
     ASSERT_EQ(s.firstShown, 0);
     ASSERT_EQ(s.shownEnd, 0);
-    ASSERT_EQ(s.offsetX, 0);
-    ASSERT_EQ(s.offsetY, 0);
+    ASSERT_EQ(s.offset.x, 0);
+    ASSERT_EQ(s.offset.y, 0);
     for (int32_t i = 0; i < s.count; ++i) {
       ASSERT_EQ(s.particles[i].screenX, -1000);
       ASSERT_EQ(s.particles[i].screenY, -1000);

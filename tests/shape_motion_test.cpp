@@ -7,7 +7,7 @@
 
 #include "core/memory_frame.h"
 #include "effects/shape_effect.h"
-#include "tests/shape_test_support.h"
+#include "tests/test_support.h"
 
 namespace orv {
 namespace {
@@ -65,65 +65,65 @@ class ShapeMotion : public ::testing::Test {
 
 TEST_F(ShapeMotion, FlyInGlidesFromItsStartToRestAndThenCruises) {
   AddParticles(1);
-  shape.startX = 4270;
-  shape.startY = -249;
-  shape.startZ = 92200;
-  shape.spinX = 0.5;  // left alone during a fly-in
-  shape.cruiseSpinX = 0.25;
+  shape.start.x = 4270;
+  shape.start.y = -249;
+  shape.start.z = 92200;
+  shape.spin.x = 0.5;  // left alone during a fly-in
+  shape.cruiseSpin.x = 0.25;
   StepAt(0);
-  EXPECT_EQ(shape.offsetX, 4270);
-  EXPECT_EQ(shape.offsetY, -248);  // one unit nearer to zero
-  EXPECT_EQ(shape.offsetZ, 92200);
+  EXPECT_EQ(shape.offset.x, 4270);
+  EXPECT_EQ(shape.offset.y, -248);  // one unit nearer to zero
+  EXPECT_EQ(shape.offset.z, 92200);
   EXPECT_EQ(shape.shownEnd, 1);
   StepAt(4000);  // three quarters of the way
-  EXPECT_EQ(shape.offsetX, 1067);
-  EXPECT_EQ(shape.offsetZ, 28600);
+  EXPECT_EQ(shape.offset.x, 1067);
+  EXPECT_EQ(shape.offset.z, 28600);
   StepAt(7999);  // still arriving
-  EXPECT_EQ(shape.offsetZ, 7400);
-  EXPECT_EQ(shape.spinX, 0.5);
+  EXPECT_EQ(shape.offset.z, 7400);
+  EXPECT_EQ(shape.spin.x, 0.5);
   StepAt(8000);  // at rest
-  EXPECT_EQ((std::array{shape.offsetX, shape.offsetY, shape.offsetZ}), (std::array{0, 0, 7400}));
-  EXPECT_EQ(shape.spinX, 0.25);
+  EXPECT_EQ((std::array{shape.offset.x, shape.offset.y, shape.offset.z}), (std::array{0, 0, 7400}));
+  EXPECT_EQ(shape.spin.x, 0.25);
 }
 
 TEST_F(ShapeMotion, FlyAwayAcceleratesAndFinishesOnlyPastItsEightSeconds) {
   AddParticles(1);
-  shape.endX = -3000;
-  shape.endZ = 71000;
+  shape.end.x = -3000;
+  shape.end.z = 71000;
   StepAt(20000);
-  EXPECT_EQ(shape.offsetZ, 7400);
+  EXPECT_EQ(shape.offset.z, 7400);
   StepAt(24000);
-  EXPECT_EQ(shape.offsetZ, 23300);  // a quarter of the way after half the time
-  EXPECT_EQ(shape.offsetX, -750);
+  EXPECT_EQ(shape.offset.z, 23300);  // a quarter of the way after half the time
+  EXPECT_EQ(shape.offset.x, -750);
   StepAt(28000);
-  EXPECT_EQ(shape.offsetZ, 71000);
+  EXPECT_EQ(shape.offset.z, 71000);
   EXPECT_FALSE(shape.finished);
   StepAt(28016);
-  EXPECT_EQ(shape.offsetZ, 71254);  // on past the end point
+  EXPECT_EQ(shape.offset.z, 71254);  // on past the end point
   EXPECT_TRUE(shape.finished);
 }
 
 TEST_F(ShapeMotion, MaterialiseShowsParticlesInIndexOrderThenRampsTheSpin) {
   AddParticles(101);
   shape.arrival = ArrivalMode::Materialise;
-  shape.spinX = shape.startSpinX = 0.0001;
-  shape.cruiseSpinX = 0.0011;
+  shape.spin.x = shape.startSpin.x = 0.0001;
+  shape.cruiseSpin.x = 0.0011;
   StepAt(0);
   EXPECT_EQ(shape.shownEnd, 0);
-  EXPECT_EQ(shape.offsetZ, 7400);
+  EXPECT_EQ(shape.offset.z, 7400);
   StepAt(1500);
   EXPECT_EQ(shape.shownEnd, 50);
   StepAt(2999);
   EXPECT_EQ(shape.shownEnd, 100);
-  EXPECT_EQ(shape.spinX, 0.0001);  // the start spin until 3000
+  EXPECT_EQ(shape.spin.x, 0.0001);  // the start spin until 3000
   StepAt(3000);
   EXPECT_EQ(shape.shownEnd, 101);
-  EXPECT_EQ(shape.spinX, 0.0001);  // the ramp starts from exactly the start spin
+  EXPECT_EQ(shape.spin.x, 0.0001);  // the ramp starts from exactly the start spin
   StepAt(5500);
-  EXPECT_DOUBLE_EQ(shape.spinX, 0.0006);
-  EXPECT_EQ((std::array{shape.offsetX, shape.offsetY}), (std::array{0, 0}));
+  EXPECT_DOUBLE_EQ(shape.spin.x, 0.0006);
+  EXPECT_EQ((std::array{shape.offset.x, shape.offset.y}), (std::array{0, 0}));
   StepAt(8000);
-  EXPECT_EQ(shape.spinX, 0.0011);
+  EXPECT_EQ(shape.spin.x, 0.0011);
 }
 
 TEST_F(ShapeMotion, DissolveRetiresParticlesUntilAllAreGoneEvenAfterALongGap) {
@@ -147,16 +147,16 @@ TEST_F(ShapeMotion, DissolveRetiresParticlesUntilAllAreGoneEvenAfterALongGap) {
 
 TEST_F(ShapeMotion, AnglesAdvanceBySpinTimesElapsedAndKeepTheirSign) {
   AddParticles(1);
-  shape.cruiseSpinX = 0.001;
-  shape.cruiseSpinY = -0.002;
-  shape.angleZ = -7.0;
+  shape.cruiseSpin.x = 0.001;
+  shape.cruiseSpin.y = -0.002;
+  shape.angle.z = -7.0;
   StepAt(10000);  // from lastTick 0
-  EXPECT_DOUBLE_EQ(shape.angleX, std::fmod(10.0, 6.283185307));
-  EXPECT_DOUBLE_EQ(shape.angleY, std::fmod(-20.0, 6.283185307));
-  EXPECT_LT(shape.angleY, 0);
-  EXPECT_DOUBLE_EQ(shape.angleZ, std::fmod(-7.0, 6.283185307));
+  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, 6.283185307));
+  EXPECT_DOUBLE_EQ(shape.angle.y, std::fmod(-20.0, 6.283185307));
+  EXPECT_LT(shape.angle.y, 0);
+  EXPECT_DOUBLE_EQ(shape.angle.z, std::fmod(-7.0, 6.283185307));
   StepAt(10016);
-  EXPECT_DOUBLE_EQ(shape.angleX, std::fmod(10.0, 6.283185307) + 0.016);
+  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, 6.283185307) + 0.016);
 }
 
 TEST_F(ShapeMotion, TurnsAboutYThenXThenZ) {
@@ -178,9 +178,9 @@ TEST_F(ShapeMotion, TurnsAboutYThenXThenZ) {
     s.radius = 1210;
     s.lifetime = 20000;
     s.AddParticle(c.model[0], c.model[1], c.model[2], 0xFFFFFF);
-    s.angleX = c.ax;
-    s.angleY = c.ay;
-    s.angleZ = c.az;
+    s.angle.x = c.ax;
+    s.angle.y = c.ay;
+    s.angle.z = c.az;
     clock.tick = 10000;
     s.lastTick = 10000;
     s.Step(view);
@@ -294,7 +294,7 @@ TEST(ShapeFrames, FramesWithoutADrawStillAdvanceAndTheNextDrawErasesTheOldSquare
   ShapeEffect s(ShapeEffect::Unbuilt{}, clock);
   s.radius = 1000;
   s.lifetime = 30000;
-  s.cruiseSpinY = 0.001;
+  s.cruiseSpin.y = 0.001;
   s.BuildKind(ShapeKind::CubeFrame);
   clock.tick = 9000;
   s.lastTick = 9000;

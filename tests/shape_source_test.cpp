@@ -8,7 +8,7 @@
 #include "core/random.h"
 #include "effects/shape_effect.h"
 #include "effects/shape_source.h"
-#include "tests/shape_test_support.h"
+#include "tests/test_support.h"
 #include "tools/render/render.h"
 #include "tools/render/trace.h"
 
@@ -80,18 +80,18 @@ TEST(ShapeTrace, OneLineWithEveryFieldIn17SignificantDigits) {
   s.AddParticle(-700, 0, 0, 0x01000000);
   s.kind = 9;
   s.radius = 1100;
-  s.angleX = 0.02;
-  s.angleY = 6.28;
-  s.angleZ = 0;
-  s.spinX = s.cruiseSpinX = -0.0012;
-  s.spinY = s.cruiseSpinY = 1e-6;
-  s.spinZ = s.cruiseSpinZ = 0.0011 / 3;
+  s.angle.x = 0.02;
+  s.angle.y = 6.28;
+  s.angle.z = 0;
+  s.spin.x = s.cruiseSpin.x = -0.0012;
+  s.spin.y = s.cruiseSpin.y = 1e-6;
+  s.spin.z = s.cruiseSpin.z = 0.0011 / 3;
   s.arrival = ArrivalMode::FlyIn;
   s.departure = DepartureMode::Dissolve;
   s.lifetime = 31999;
-  s.startX = -4270;
-  s.startY = 12;
-  s.startZ = 92200;
+  s.start.x = -4270;
+  s.start.y = 12;
+  s.start.z = 92200;
   s.startTick = 4294967295u;
   std::FILE* out = std::tmpfile();
   ASSERT_NE(out, nullptr);
