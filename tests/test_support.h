@@ -29,6 +29,20 @@ inline uint32_t SeedForFirstDraw(int32_t first) {
   return ((static_cast<uint32_t>(first) << 16) - 2531011u) * inverse;
 }
 
+// How many numbers the generator has drawn since it was seeded with `seed` (at most `limit`;
+// -1 when more). Leaves the generator as it was.
+inline int32_t DrawsSince(uint32_t seed, int32_t limit = 100000) {
+  const uint32_t now = RandomState();
+  srand(seed);
+  int32_t draws = 0;
+  while (RandomState() != now && draws <= limit) {
+    rand();
+    ++draws;
+  }
+  srand(now);
+  return draws <= limit ? draws : -1;
+}
+
 struct ManualClock final : TickSource {
   uint32_t GetTickCount() override { return tick; }
   uint32_t tick = 0;
