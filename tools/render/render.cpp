@@ -6,6 +6,7 @@
 
 #include "core/random.h"
 #include "core/render_loop.h"
+#include "core/scripted_clock.h"
 #include "effects/shape_factory.h"
 #include "tools/render/png_writer.h"
 #include "tools/render/scripted_host.h"
@@ -63,12 +64,13 @@ struct OutputFile {
 void RenderFrames(const RenderOptions& options, MemoryFrame& frame, std::FILE* trace) {
   ScriptedHost host(frame, options.screenWidth);
   srand(options.seed);
-  host.tick = options.tickStart;
+  const ScriptedClock clock{options.tickStart, options.tickStep};
+  host.tick = clock.start;
   {
     RenderLoop loop(host, trace != nullptr ? MakeTracedShape : CreateShape);
     traceContext = {trace, &loop};
     for (uint32_t k = 1; k <= options.frames; ++k) {
-      host.tick = options.tickStart + k * options.tickStep;
+      host.tick = clock.TickOfFrame(k);
       host.hidden = options.IsHidden(k);
       loop.RunFrame();
     }
