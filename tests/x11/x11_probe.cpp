@@ -5,7 +5,7 @@
 //   x11_probe close ID               the window manager's close button (WM_DELETE_WINDOW)
 //   x11_probe destroy ID
 //   x11_probe raw ID FILE            the pixels, rows of width x bytes per pixel, top row first
-//   x11_probe colours ID [X Y W H]   "nonblack N blue M" over the window or a part of it
+//   x11_probe colours ID [X Y W H]   "nonblack N blue M white K" over the window or a part of it
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -76,12 +76,14 @@ int Colours(Display* display, Window window, int x, int y, unsigned w, unsigned 
   }
   long nonblack = 0;
   long blue = 0;
+  long white = 0;
   for (const XColor& c : colours) {
+    if ((c.red & c.green & c.blue) >> 8 == 0xFF) ++white;
     if ((c.red | c.green | c.blue) >> 8 == 0) continue;
     ++nonblack;
     if (c.blue > c.red && c.blue > c.green) ++blue;
   }
-  std::printf("nonblack %ld blue %ld\n", nonblack, blue);
+  std::printf("nonblack %ld blue %ld white %ld\n", nonblack, blue, white);
   XDestroyImage(image);
   return 0;
 }
