@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/random.h"
-#include "core/render_loop.h"
-#include "effects/shape_factory.h"
+#include "effects/shape_source.h"
+#include "loop/render_loop.h"
 #include "x11/message_text.h"
 #include "x11/options.h"
 #include "x11/x_errors.h"
@@ -48,9 +48,10 @@ int RunSaver(const XTarget& target, const XOptions& options) {
     Complain("no memory for a frame of the window's size");
     return 1;
   }
+  RandomShapes shapes;
   if (!options.scripted) {
     srand(options.seedGiven ? options.seed : host.GetTickCount());
-    RunRenderLoop(host, host.StopRequested(), CreateShape);
+    RunRenderLoop(host, host.StopRequested(), shapes);
     return 0;
   }
   // The offline renderer's run: the same seed, start-up tick and frame ticks give the same
@@ -58,7 +59,7 @@ int RunSaver(const XTarget& target, const XOptions& options) {
   srand(options.seedGiven ? options.seed : 1);
   host.SetTick(options.clock.start);
   {
-    RenderLoop loop(host, CreateShape);
+    RenderLoop loop(host, shapes);
     for (uint32_t k = 1; !options.framesGiven || k <= options.frames; ++k) {
       if (host.StopRequested().load() != 0) break;
       host.SetTick(options.clock.TickOfFrame(k));
