@@ -100,6 +100,11 @@ struct SquarePen::AnyWidth {
   }
 };
 
+void SquarePen::Reported(const SquarePen& pen, uint32_t x, uint32_t y, uint32_t pixel) {
+  pen.damage->SquareDrawn(static_cast<int32_t>(x), static_cast<int32_t>(y), pen.n);
+  pen.write(pen, x, y, pixel);
+}
+
 SquarePen::SquarePen(const SurfaceLock& lock, uint8_t size) : n(size) {
   if (!lock.IsLocked()) return;
   const SurfaceDesc& desc = lock.desc;
@@ -133,6 +138,11 @@ SquarePen::SquarePen(const SurfaceLock& lock, uint8_t size) : n(size) {
     default:
       fill = AnyWidth::Any;
       break;
+  }
+  if (desc.damage != nullptr) {
+    damage = desc.damage;
+    write = fill;
+    fill = Reported;
   }
 }
 

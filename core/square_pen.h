@@ -43,6 +43,9 @@ class SquarePen {
   struct Triples;
   struct AnyWidth;
   static void Nothing(const SquarePen&, uint32_t, uint32_t, uint32_t) {}
+  // For a surface that copies changed pixels to the display itself: reports the square to its
+  // damage sink, then writes it with `write`.
+  static void Reported(const SquarePen& pen, uint32_t x, uint32_t y, uint32_t pixel);
 
   // The address of pixel (x, y), which fits; the pixel width as a constant where the fill
   // knows it.
@@ -51,6 +54,8 @@ class SquarePen {
   }
 
   Fill fill = Nothing;
+  Fill write = Nothing;  // the fill behind Reported
+  DamageSink* damage = nullptr;
   uint32_t lastX = 0;  // a square fits where x <= lastX and y <= lastY
   uint32_t lastY = 0;
   unsigned char* first = nullptr;  // the window's top-left pixel

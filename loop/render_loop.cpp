@@ -66,7 +66,8 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
 }
 
 void RenderLoop::RunFrame() {
-  ++frameCounter;
+  // A saver left running for weeks at a high frame rate passes 2^31 frames: the count wraps.
+  frameCounter = WrapAdd(frameCounter, 1);
   const FrameView view = BuildFrameView();
 
   if (shape != nullptr && shape->finished) {
@@ -94,10 +95,9 @@ void RenderLoop::RunFrame() {
   host.Sleep(pause);
 }
 
-void RunRenderLoop(RenderHost& host, const std::atomic<int32_t>& stopRequested,
-                   ShapeSource& shapes) {
+void RunRenderLoop(RenderHost& host, const std::atomic<bool>& stopRequested, ShapeSource& shapes) {
   RenderLoop loop(host, shapes);
-  while (stopRequested.load() == 0) loop.RunFrame();
+  while (!stopRequested.load()) loop.RunFrame();
 }
 
 }  // namespace orv

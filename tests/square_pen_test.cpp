@@ -99,6 +99,48 @@ TEST(SquarePen, EveryFormatAndSizeWritesExactlyThePlainRulesBytes) {
   }
 }
 
+// A surface that copies changed pixels itself hears of every square drawn, before or after its
+// pixels change, and of nothing else.
+TEST(SquarePen, ReportsEveryDrawnSquareToTheDamageSink) {
+  struct Sink final : DamageSink {
+    void SquareDrawn(int32_t x, int32_t y, uint32_t n) override {
+      squares.push_back({x, y, static_cast<int32_t>(n)});
+    }
+    std::vector<std::vector<int32_t>> squares;
+  } sink;
+  struct Reporting final : Surface {
+    explicit Reporting(DamageSink& s) : damage(s) {}
+    void AddRef() override {}
+    int32_t Lock(const Rect&, SurfaceDesc& desc) override {
+      desc = SurfaceDesc{};
+      desc.dwWidth = 12;
+      desc.dwHeight = 10;
+      desc.lPitch = 48;
+      desc.lpSurface = pixels;
+      desc.ddpfPixelFormat = {0x40, 32, 0xFF0000, 0xFF00, 0xFF};
+      desc.damage = &damage;
+      return 0;
+    }
+    void Unlock() override {}
+    void Release() override {}
+    DamageSink& damage;
+    uint32_t pixels[12 * 10] = {};
+  } surface(sink);
+  SurfaceLock lock(surface, Rect{0, 0, 12, 10});
+  SquarePen(lock, 3).PlotSquare(9, 7, 0xFFFFFF);      // on the bottom-right corner
+  SquarePen(lock, 3).PlotSquare(10, 0, 0xFFFFFF);     // sticks out
+  SquarePen(lock, 0).PlotSquare(1, 1, 0xFFFFFF);      // empty
+  SquarePen(lock, 11).PlotSquare(0, 0, 0xFFFFFF);     // taller than the surface
+  SquarePen(lock, 9).PlotSquare(1, 1, 0x00FF00);      // a size without a fill of its own
+  SquarePen(lock, 1).PlotSquare(-1000, -1000, 0xFF);  // never placed
+  SquarePen(lock, 1).PlotSquare(0, 0, 0xFF);
+  const std::vector<std::vector<int32_t>> expected = {{9, 7, 3}, {1, 1, 9}, {0, 0, 1}};
+  EXPECT_EQ(sink.squares, expected);
+  EXPECT_EQ(surface.pixels[11 + 9 * 12], 0xFFFFFFu);
+  EXPECT_EQ(surface.pixels[9 + 9 * 12], 0x00FF00u);
+  EXPECT_EQ(surface.pixels[0], 0xFF0000u);
+}
+
 TEST(SquarePen, AFailedLockDrawsNothing) {
   struct Refusing final : Surface {
     void AddRef() override {}
