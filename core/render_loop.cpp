@@ -25,6 +25,10 @@ bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, cons
   return first == window;
 }
 
+bool ShapeIsDue(uint32_t now, uint32_t nextShapeTime) {
+  return static_cast<int32_t>(now - nextShapeTime) >= 0;
+}
+
 RenderLoop::RenderLoop(RenderHost& h, ShapeFactory factory)
     : host(h),
       makeShape(factory),
@@ -68,7 +72,7 @@ void RenderLoop::RunFrame() {
     delete shape;
     shape = nullptr;
     nextShapeTime = host.GetTickCount() + static_cast<uint32_t>(ScaledRand(6000));
-  } else if (shape == nullptr && host.GetTickCount() >= nextShapeTime) {
+  } else if (shape == nullptr && ShapeIsDue(host.GetTickCount(), nextShapeTime)) {
     shape = makeShape(view, host);  // null when out of memory: the next frame tries again
   }
 
