@@ -59,7 +59,6 @@ bool ShapeIsDue(uint32_t now, uint32_t nextShapeTime);
 bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, const Rect& window);
 
 // The render thread's body: runs frames until stopRequested is set, then shuts down.
-void RunRenderLoop(RenderHost& host, const std::atomic<int32_t>& stopRequested,
-                   ShapeSource& shapes);
+void RunRenderLoop(RenderHost& host, const std::atomic<bool>& stopRequested, ShapeSource& shapes);
 
 }  // namespace orv
