@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/random.h"
+#include "core/scripted_clock.h"
 #include "effects/shape_effect.h"
 #include "effects/shape_source.h"
 #include "loop/render_loop.h"
@@ -93,11 +94,12 @@ void RenderFrames(const RenderOptions& options, MemoryFrame& frame, std::FILE* t
   // A run is a whole saver process: its random generator and its first-shape rule start anew.
   srand(options.seed);
   firstShapeDone = false;
-  host.tick = options.tickStart;
+  const ScriptedClock clock{options.tickStart, options.tickStep};
+  host.tick = clock.start;
   TracedShapes shapes(trace);
   RenderLoop loop(host, shapes);
   for (uint32_t k = 1; k <= options.frames; ++k) {
-    host.tick = options.tickStart + k * options.tickStep;
+    host.tick = clock.TickOfFrame(k);
     host.hidden = options.IsHidden(k);
     shapes.frame = static_cast<int32_t>(k);
     loop.RunFrame();
