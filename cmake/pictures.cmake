@@ -34,7 +34,9 @@ if(WIN32)
   # The saver links this object library and not orv_embedded_pictures; the resources
   # themselves come with the program's resource script (resources/orvessan.rc includes
   # resources/pictures.rc).
-  add_library(orv_resource_pictures OBJECT saver/resource_pictures.cpp)
+  # A picture that fails its check ends the saver quietly (saver/quiet_end.cpp).
+  add_library(orv_resource_pictures OBJECT saver/resource_pictures.cpp saver/quiet_end.cpp
+              host/saver_running.cpp)
   target_include_directories(orv_resource_pictures PUBLIC ${PROJECT_SOURCE_DIR})
   target_compile_options(orv_resource_pictures PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic -Wshadow -Werror>)
