@@ -45,7 +45,7 @@ class FakeDialogHost final : public PasswordDialogHost {
   }
   void DropPendingTimers() override { log.push_back("dropTimers"); }
   int32_t AskPassword() override {
-    log.push_back("ask checking=" + std::to_string(state.checkingPassword));
+    log.push_back(state.checkingPassword ? "ask checking=1" : "ask checking=0");
     if (duringDialog) duringDialog();
     const int32_t answer = answers.front();
     answers.pop_front();
