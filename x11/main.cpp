@@ -61,7 +61,7 @@ int RunSaver(const XTarget& target, const XOptions& options) {
   {
     RenderLoop loop(host, shapes);
     for (uint32_t k = 1; !options.framesGiven || k <= options.frames; ++k) {
-      if (host.StopRequested().load() != 0) break;
+      if (host.StopRequested().load()) break;
       host.SetTick(options.clock.TickOfFrame(k));
       loop.RunFrame();
     }

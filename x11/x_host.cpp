@@ -72,7 +72,7 @@ void XHost::Sleep(uint32_t milliseconds) {
 }
 
 void XHost::Idle() {
-  while (stop.load() == 0) {
+  while (!stop.load()) {
     SendFrame();
     Wait(kSliceMicros);
   }
@@ -84,7 +84,7 @@ void XHost::SendFrame() {
   // Waits until the server has read the shared image, and brings back the errors of the
   // requests above: a window that is gone ends the program quietly instead of spinning.
   XSync(target.display, False);
-  if (XErrorCount() != errorsSeen) stop = 1;
+  if (XErrorCount() != errorsSeen) stop = true;
   HandleEvents();
 }
 
@@ -103,16 +103,16 @@ void XHost::DrawFrameRate() {
 }
 
 void XHost::HandleEvents() {
-  while (stop.load() == 0 && XPending(target.display) > 0) {
+  while (!stop.load() && XPending(target.display) > 0) {
     XEvent event;
     XNextEvent(target.display, &event);
     if (AsksToClose(target, event)) {
-      stop = 1;
+      stop = true;
       continue;
     }
     switch (event.type) {
       case DestroyNotify:
-        if (event.xdestroywindow.window == target.window) stop = 1;
+        if (event.xdestroywindow.window == target.window) stop = true;
         break;
       case ConfigureNotify:
         if (event.xconfigure.window == target.window &&
@@ -120,7 +120,7 @@ void XHost::HandleEvents() {
              event.xconfigure.height != surface.Height())) {
           if (!surface.Rebuild(event.xconfigure.width, event.xconfigure.height)) {
             std::fputs("orvessan: no memory for the window's new size\n", stderr);
-            stop = 1;
+            stop = true;
           }
           errorsSeen = XErrorCount();
         }
@@ -139,10 +139,10 @@ void XHost::HandleEvents() {
 
 void XHost::Wait(uint64_t microseconds) {
   const uint64_t deadline = MonotonicMicros() + microseconds;
-  while (stop.load() == 0) {
+  while (!stop.load()) {
     HandleEvents();
     const uint64_t now = MonotonicMicros();
-    if (stop.load() != 0 || now >= deadline) break;
+    if (stop.load() || now >= deadline) break;
     XFlush(target.display);
     pollfd connection{ConnectionNumber(target.display), POLLIN, 0};
     const uint64_t slice = std::min(deadline - now, kSliceMicros);

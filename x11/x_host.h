@@ -45,7 +45,7 @@ class XHost final : public RenderHost {
 
   void SetTick(uint32_t value) { tick = value; }
   // Set when the window is gone, a request on it failed, or a window of our own was closed.
-  const std::atomic<int32_t>& StopRequested() const { return stop; }
+  const std::atomic<bool>& StopRequested() const { return stop; }
   // Keeps the last frame on screen (redrawn on exposure, rebuilt on resize) until stopped.
   void Idle();
 
@@ -61,7 +61,7 @@ class XHost final : public RenderHost {
   bool scripted;
   uint32_t tick = 0;
   bool visible = true;  // until X reports the window obscured
-  std::atomic<int32_t> stop{0};
+  std::atomic<bool> stop{false};
   uint64_t errorsSeen = 0;
   XImageSurface surface;
   GC gc;
