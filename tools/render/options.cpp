@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/decimal.h"
+#include "core/scripted_clock.h"
 
 namespace orv {
 
@@ -90,7 +91,6 @@ bool ParseFormat(const std::string& text, FrameFormat& format) {
 
 bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
                         std::string& error) {
-  constexpr uint64_t kU32 = std::numeric_limits<uint32_t>::max();
   constexpr uint64_t kI32 = std::numeric_limits<int32_t>::max();
   bool pitchGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -108,11 +108,8 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
       error = "unknown option '" + name + "' (see --help)";
       return false;
     }
-    if (i + 1 >= args.size()) {
-      error = name + ": missing value";
-      return false;
-    }
-    const std::string& value = args[++i];
+    if (!TakeOptionValue(args, i, error)) return false;
+    const std::string& value = args[i];
     uint64_t n = 0;
     bool ok = true;
     std::string expected;
@@ -131,17 +128,8 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
       o.pitch = static_cast<int32_t>(n);
       pitchGiven = true;
       expected = "a number of bytes from 1 to 2147483647";
-    } else if (name == "--seed" || name == "--tick-start" || name == "--tick-step") {
-      ok = ParseDecimal(value, kU32, n);
-      uint32_t& field = name == "--seed"         ? o.seed
-                        : name == "--tick-start" ? o.tickStart
-                                                 : o.tickStep;
-      field = static_cast<uint32_t>(n);
-      expected = "a number from 0 to 4294967295";
-    } else if (name == "--frames") {
-      ok = ParseDecimal(value, kI32, n);
-      o.frames = static_cast<uint32_t>(n);
-      expected = "a number from 0 to 2147483647";
+    } else if (IsScriptOption(name)) {
+      ok = ParseScriptOption(name, value, {o.seed, o.tickStart, o.tickStep, o.frames}, expected);
     } else if (name == "--hidden") {
       ok = ParseHidden(value, o);
       expected = "frames N or ranges A-B (1 <= A <= B), comma separated";
