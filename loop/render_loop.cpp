@@ -1,5 +1,6 @@
 #include "loop/render_loop.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -57,7 +58,8 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
   std::unique_ptr<uint32_t[]> heap;
   uint32_t* buffer = local;
   if (size > sizeof local) {
-    heap.reset(new (std::nothrow) uint32_t[(size + 3) / 4]);
+    const uint32_t words = size / 4 + (size % 4 != 0 ? 1 : 0);
+    heap.reset(new (std::nothrow) uint32_t[words]);
     if (!heap) return false;
     buffer = heap.get();
   }
@@ -66,7 +68,9 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
   region->nRgnSize = 0;
   region->nCount = 0;
   host.GetClipList(screenRect, region, &size);
-  return ClipListCoversWindow(*region, size, screenRect);
+  // The second answer may report more than the buffer holds (the region grew in between): only
+  // the buffer's bytes can be read.
+  return ClipListCoversWindow(*region, std::min(size, words * 4), screenRect);
 }
 
 void RenderLoop::RunFrame() {
