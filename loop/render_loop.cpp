@@ -57,11 +57,13 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
   uint32_t local[(sizeof(RegionHeader) + sizeof(Rect) + 3) / 4];
   std::unique_ptr<uint32_t[]> heap;
   uint32_t* buffer = local;
+  uint32_t capacity = sizeof local;
   if (size > sizeof local) {
     const uint32_t words = size / 4 + (size % 4 != 0 ? 1 : 0);
     heap.reset(new (std::nothrow) uint32_t[words]);
     if (!heap) return false;
     buffer = heap.get();
+    capacity = words * 4;
   }
   auto* region = reinterpret_cast<RegionHeader*>(buffer);
   region->dwSize = sizeof(RegionHeader);
@@ -70,7 +72,7 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
   host.GetClipList(screenRect, region, &size);
   // The second answer may report more than the buffer holds (the region grew in between): only
   // the buffer's bytes can be read.
-  return ClipListCoversWindow(*region, std::min(size, words * 4), screenRect);
+  return ClipListCoversWindow(*region, std::min(size, capacity), screenRect);
 }
 
 void RenderLoop::RunFrame() {
