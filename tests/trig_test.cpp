@@ -9,6 +9,9 @@
 #include <random>
 
 #include "core/arith.h"
+#include "effects/shape_effect.h"
+#include "tests/shape_test_support.h"
+#include "tests/trig_hard_cases.h"
 
 namespace orv {
 namespace {
@@ -108,6 +111,16 @@ TEST(Trig, CorrectlyRoundedBelowTwoToThe22AndWithinOneUlpBeyond) {
   }
 }
 
+// The arguments hardest to round that we know of: every build must get them right.
+TEST(Trig, TheHardestArgumentsRoundCorrectly) {
+  for (const test::HardCase& c : test::kHardCases) {
+    for (double sign : {1.0, -1.0}) {
+      EXPECT_EQ(Sin(sign * c.x), sign * c.sine) << std::hexfloat << sign * c.x;
+      EXPECT_EQ(Cos(sign * c.x), c.cosine) << std::hexfloat << sign * c.x;
+    }
+  }
+}
+
 TEST(Trig, SignsZeroesAndNonFiniteArguments) {
   EXPECT_EQ(std::bit_cast<uint64_t>(Sin(-0.0)), std::bit_cast<uint64_t>(-0.0));
   EXPECT_EQ(Sin(0.0), 0.0);
@@ -149,6 +162,18 @@ TEST(Trig, AgreesWithTheCLibraryOverTheShapesAngles) {
   }
 }
 #endif
+
+// The torus particle at lambda = nu ~ 3 pi / 4: sin lambda x cos nu x 300 + 601 is exactly
+// 451 with correctly rounded factors, and falls just short of it when cos nu is one ulp off.
+TEST(Trig, TheTorusParticleAtThreeQuarterTurnsLandsOnItsExactDepth) {
+  test::ManualClock clock;
+  ShapeEffect torus(ShapeEffect::Unbuilt{}, clock);
+  torus.BuildKind(ShapeKind::Torus);
+  const Particle& p = torus.particles[15 * 17 + 6];
+  EXPECT_EQ(p.modelX, -451);
+  EXPECT_EQ(p.modelY, 212);
+  EXPECT_EQ(p.modelZ, 451);
+}
 
 TEST(TruncToInt32, TruncatesTowardZeroAndGivesTheIndefiniteValueOutOfRange) {
   const std::pair<double, int32_t> cases[] = {
