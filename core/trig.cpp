@@ -147,7 +147,8 @@ Approximation Evaluate(const Reduced& r, bool cosine) {
 // the rounding of |lo| + bound.
 bool RoundsSafely(const Approximation& a) {
   const uint64_t bits = std::bit_cast<uint64_t>(a.hi) & 0x7fffffffffffffffull;
-  const uint64_t exponent = bits >> 52;  // |hi| >= 2^-62 here: normal, far from overflow
+  const uint64_t exponent = bits >> 52;
+  if (exponent < 64) return false;  // never here (|hi| > 2^-70), but keeps the gap normal
   uint64_t halfGapExponent = exponent - 53;
   if ((bits & 0xfffffffffffffull) == 0) halfGapExponent -= 1;
   const double halfGap = std::bit_cast<double>(halfGapExponent << 52);

@@ -11,14 +11,14 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
 cases=(
-  "--format 32 --frames 12000 --tick-step 33 --seed 13"
-  "--format 32 --size 800x600 --frames 12000 --tick-step 33 --seed 1"
-  "--format 24 --size 500x375 --frames 12000 --tick-step 33 --seed 4"
-  "--format 24 --size 333x217 --pitch 1003 --frames 12000 --tick-step 33 --seed 9"
-  "--format 565 --size 640x400 --frames 12000 --tick-step 33 --seed 6"
-  "--format 565 --size 321x201 --frames 12000 --tick-step 47 --seed 2"
-  "--format 555 --size 320x240 --frames 12000 --tick-step 33 --seed 5"
-  "--format 555 --size 1024x768 --frames 12000 --tick-step 20 --seed 12 --tick-start 4294900000"
+  "--format 32 --frames 6000 --tick-step 66 --seed 3"
+  "--format 32 --size 800x600 --frames 6000 --tick-step 66 --seed 13"
+  "--format 24 --size 500x375 --frames 6000 --tick-step 66 --seed 14"
+  "--format 24 --size 333x217 --pitch 1003 --frames 6000 --tick-step 66 --seed 11"
+  "--format 565 --size 640x400 --frames 6000 --tick-step 66 --seed 9 --hidden 100-300,2500-2600"
+  "--format 565 --size 321x201 --frames 6000 --tick-step 66 --seed 5"
+  "--format 555 --size 320x240 --frames 6000 --tick-step 66 --seed 7"
+  "--format 555 --size 1024x768 --frames 6000 --tick-step 66 --seed 1 --tick-start 4294900000"
 )
 failures=0
 : > kinds
