@@ -33,8 +33,10 @@ struct Approximation {
 };
 Approximation ApproximateSinCos(double x, bool cosine);
 
-// The correctly rounded sin x (or cos x) from fixed-point arithmetic with 192 to 768 bits.
-double ExactSinCos(double x, bool cosine);
+// The correctly rounded sin x (or cos x) from fixed-point arithmetic with 192, 384, then 768
+// bits, starting with the given attempt (0 to 2).
+inline constexpr int kAttempts = 3;
+double ExactSinCos(double x, bool cosine, int firstAttempt = 0);
 
 }  // namespace trig_internal
 }  // namespace orv

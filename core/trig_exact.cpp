@@ -3,25 +3,19 @@
 // 32 L bits, sums the Taylor series of sin or cos of the remainder, and rounds; when the
 // bound leaves the rounding open it starts again with twice the limbs. sin and cos of a
 // nonzero double are never exactly halfway between two doubles (they are transcendental), so
-// more bits always decide in the end; the hardest arguments below 2^22 need about 120 bits
-// and the first attempt has more than 190.
+// more bits always decide in the end. The hardest arguments found below 2^22 need about 110
+// bits; the first attempt carries 192, less the bits the reduction cancels (at most about 60).
 #include <cmath>
 #include <cstdint>
 
 #include "core/trig.h"
+#include "core/trig_table.h"
 
 namespace orv::trig_internal {
 namespace {
 
-constexpr int kMaxLimbs = 24;                        // fraction limbs of the last attempt
-constexpr int kLimbSchedule[] = {6, 12, kMaxLimbs};  // 192, 384, 768 bits
-
-// pi/2 - 1 in 32-bit limbs, most significant first (truncated).
-constexpr uint32_t kPiOver2Fraction[kMaxLimbs] = {
-    0x921FB544, 0x42D18469, 0x898CC517, 0x01B839A2, 0x52049C11, 0x14CF98E8, 0x04177D4C, 0x76273644,
-    0xA29410F3, 0x1C6809BB, 0xDF2A3367, 0x9A748636, 0x605614DB, 0xE4BE286E, 0x9FC26ADA, 0xDAA3848B,
-    0xC90B6AEC, 0xC4BCFD8D, 0xE89885D3, 0x4C6FDAD6, 0x17FEB96D, 0xE80D6FDB, 0xDC70D7F6, 0xB5133F4B,
-};
+constexpr int kMaxLimbs = kPiOver2Limbs;                      // fraction limbs of the last attempt
+constexpr int kLimbSchedule[kAttempts] = {6, 12, kMaxLimbs};  // 192, 384, 768 bits
 
 // A non-negative number N x 2^(-32 L): limbs 0 to L - 1 are the fraction (least significant
 // first), limb L the integer part. Every number here is below 2^23.
@@ -179,12 +173,14 @@ double Round(const Fixed& f) {
 // sign kept apart. With pi/2 truncated by less than a unit, r is off by less than k units,
 // z = r^2 by less than 2k + 1, the series by less than 2k + 5, and sin r = r x (series) by
 // less than 3k + 6: the bound 4k + 16 is safe.
-double ExactSinCos(double x, bool cosine) {
+double ExactSinCos(double x, bool cosine, int firstAttempt) {
   constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
   const double ax = std::fabs(x);
   const uint32_t k = static_cast<uint32_t>(ax * kTwoOverPi + 0.5);
   double rounded = 0.0;
-  for (int limbs : kLimbSchedule) {
+  if (firstAttempt < 0 || firstAttempt >= kAttempts) firstAttempt = 0;
+  for (int attempt = firstAttempt; attempt < kAttempts; ++attempt) {
+    const int limbs = kLimbSchedule[attempt];
     const Fixed whole = FromDouble(ax, limbs);
     const Fixed multiple = MultiplySmall(PiOver2(limbs), k);
     const bool negativeR = Less(whole, multiple);

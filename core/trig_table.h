@@ -1,6 +1,9 @@
-// sin(i / 128) and cos(i / 128) for i = 0 to 102, each as the double nearest to it plus the
-// double nearest to the rest: together 106 bits or more.
+// The constants of sine and cosine: sin(i / 128) and cos(i / 128) for i = 0 to 102, each as
+// the double nearest to it plus the double nearest to the rest (together 106 bits or more),
+// and pi/2 to 768 bits.
 #pragma once
+
+#include <cstdint>
 
 namespace orv::trig_internal {
 
@@ -117,6 +120,14 @@ inline constexpr SinCosPair kSinCosTable[] = {
     {0x1.6888a4e134b2fp-1, -0x1.6b7d37644d5e6p-55, 0x1.6b898fa9efb5dp-1, 0x1.15ac786ccf4b2p-56},
     {0x1.6b5ce50b7821ap-1, -0x1.5d5158f702e0fp-57, 0x1.68b5a92eb6253p-1, -0x1.9a91ad985f89cp-55},
     {0x1.6e2b77c40bde1p-1, -0x1.0e729857fad53p-56, 0x1.65dc1fdeb8cbap-1, -0x1.97c1b47337c77p-58},
+};
+
+inline constexpr int kPiOver2Limbs = 24;
+// pi/2 - 1 in 32-bit limbs, most significant first (truncated).
+inline constexpr uint32_t kPiOver2Fraction[kPiOver2Limbs] = {
+    0x921FB544, 0x42D18469, 0x898CC517, 0x01B839A2, 0x52049C11, 0x14CF98E8, 0x04177D4C, 0x76273644,
+    0xA29410F3, 0x1C6809BB, 0xDF2A3367, 0x9A748636, 0x605614DB, 0xE4BE286E, 0x9FC26ADA, 0xDAA3848B,
+    0xC90B6AEC, 0xC4BCFD8D, 0xE89885D3, 0x4C6FDAD6, 0x17FEB96D, 0xE80D6FDB, 0xDC70D7F6, 0xB5133F4B,
 };
 
 }  // namespace orv::trig_internal

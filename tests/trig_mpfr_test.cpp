@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/trig.h"
+#include "core/trig_table.h"
 #include "effects/shape_effect.h"
 #include "tests/shape_test_support.h"
 #include "tests/trig_hard_cases.h"
@@ -129,13 +130,51 @@ TEST(TrigMpfr, ArgumentsNextToMultiplesOfAQuarterTurn) {
   ExpectCorrectlyRounded(arguments);
 }
 
+// The table and the fixed-point path at each of its precisions: the latter two only run
+// when the first cannot decide, which no argument we know of brings about.
 TEST(TrigMpfr, TheHardestArgumentsFoundAndTheirTable) {
   for (const test::HardCase& c : test::kHardCases) {
     EXPECT_EQ(c.sine, test::MpfrSin(c.x)) << std::hexfloat << c.x;
     EXPECT_EQ(c.cosine, test::MpfrCos(c.x)) << std::hexfloat << c.x;
-    EXPECT_EQ(trig_internal::ExactSinCos(c.x, false), c.sine) << std::hexfloat << c.x;
-    EXPECT_EQ(trig_internal::ExactSinCos(c.x, true), c.cosine) << std::hexfloat << c.x;
+    for (int attempt = 0; attempt < trig_internal::kAttempts; ++attempt) {
+      EXPECT_EQ(trig_internal::ExactSinCos(c.x, false, attempt), c.sine) << std::hexfloat << c.x;
+      EXPECT_EQ(trig_internal::ExactSinCos(c.x, true, attempt), c.cosine) << std::hexfloat << c.x;
+    }
   }
+}
+
+TEST(TrigMpfr, TheConstantsAreMpfrs) {
+  mpfr_t a;
+  mpfr_t v;
+  mpfr_init2(a, 64);
+  mpfr_init2(v, 1000);
+  int i = 0;
+  for (const trig_internal::SinCosPair& entry : trig_internal::kSinCosTable) {
+    mpfr_set_si(a, i, MPFR_RNDN);
+    mpfr_div_2ui(a, a, 7, MPFR_RNDN);
+    mpfr_sin(v, a, MPFR_RNDN);
+    EXPECT_EQ(entry.sinHi, mpfr_get_d(v, MPFR_RNDN)) << i;
+    mpfr_sub_d(v, v, entry.sinHi, MPFR_RNDN);
+    EXPECT_EQ(entry.sinLo, mpfr_get_d(v, MPFR_RNDN)) << i;
+    mpfr_cos(v, a, MPFR_RNDN);
+    EXPECT_EQ(entry.cosHi, mpfr_get_d(v, MPFR_RNDN)) << i;
+    mpfr_sub_d(v, v, entry.cosHi, MPFR_RNDN);
+    EXPECT_EQ(entry.cosLo, mpfr_get_d(v, MPFR_RNDN)) << i;
+    ++i;
+  }
+  EXPECT_EQ(i, 103);  // up to just past pi/4 x 128
+
+  mpfr_const_pi(v, MPFR_RNDN);
+  mpfr_div_2ui(v, v, 1, MPFR_RNDN);
+  mpfr_sub_ui(v, v, 1, MPFR_RNDN);
+  for (uint32_t limb : trig_internal::kPiOver2Fraction) {
+    mpfr_mul_2ui(v, v, 32, MPFR_RNDN);
+    const unsigned long want = mpfr_get_ui(v, MPFR_RNDZ);
+    EXPECT_EQ(limb, want);
+    mpfr_sub_ui(v, v, want, MPFR_RNDN);
+  }
+  mpfr_clear(a);
+  mpfr_clear(v);
 }
 
 // |f(x) - (hi + lo)| in units of bound, from 300-bit MPFR values.
@@ -180,7 +219,8 @@ TEST(TrigMpfr, TheDoubleDoubleBoundHoldsWithRoom) {
   EXPECT_LT(worst, 0.8) << std::hexfloat << worstX;
 }
 
-// The fixed-point path on its own, including the largest multiples of pi/2 it handles.
+// The fixed-point path on its own at each precision, including the largest multiples of pi/2
+// it handles.
 TEST(TrigMpfr, TheFixedPointPathIsCorrectlyRounded) {
   std::mt19937_64 engine(10);
   std::uniform_real_distribution<double> exponent(-26.0, 22.0);
@@ -191,8 +231,9 @@ TEST(TrigMpfr, TheFixedPointPathIsCorrectlyRounded) {
     if (i % 5 == 0) x = std::nextafter(0x1p22, 0.0) - i;
     for (bool cosine : {false, true}) {
       const double want = cosine ? test::MpfrCos(x) : test::MpfrSin(x);
-      if (trig_internal::ExactSinCos(x, cosine) != want) {
-        ADD_FAILURE() << std::hexfloat << x << (cosine ? " cos" : " sin");
+      const int attempt = i % trig_internal::kAttempts;
+      if (trig_internal::ExactSinCos(x, cosine, attempt) != want) {
+        ADD_FAILURE() << std::hexfloat << x << (cosine ? " cos" : " sin") << " attempt " << attempt;
         ++failures;
       }
     }
