@@ -21,7 +21,7 @@ const FrameView kView = MakeFrameView(Rect{0, 0, 1920, 1080}, Point{0, 0});
 // A shape of the kind: the first draw decides it (kinds 5 and 10 allowed). Kind 5 shows the
 // emblem, kind 10 the banner, so that both pictures are measured.
 ShapeEffect* MakeShape(int64_t kind, StepClock& clock) {
-  firstShapeDone = 1;
+  firstShapeDone = true;
   int32_t first = static_cast<int32_t>(kind) * 10;
   if (kind == 5 || kind == 10) {
     for (;; ++first) {  // the next draw picks the picture: 6 and above the emblem

@@ -12,7 +12,7 @@
 
 namespace orv {
 
-int32_t firstShapeDone = 0;
+bool firstShapeDone = false;
 
 namespace {
 
@@ -86,19 +86,17 @@ int32_t Ease(int32_t a, int32_t b, int32_t c, int32_t d) {
   return TruncToInt32(dd * dd * k + a);
 }
 
-ShapeEffect::ShapeEffect(Unbuilt, TickSource& ticks) : clock(ticks) {
-  finished = 0;
-  particles = new (std::nothrow) Particle[kCapacity];
-}
+ShapeEffect::ShapeEffect(Unbuilt, TickSource& ticks)
+    : particles(new (std::nothrow) Particle[kCapacity]), clock(ticks) {}
 
 ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect(Unbuilt{}, ticks) {
   if (particles == nullptr) return;
 
   auto drawKind = [] { return static_cast<uint32_t>(rand() % 110 / 10); };
   kind = drawKind();
-  if (firstShapeDone == 0) {
+  if (!firstShapeDone) {
     while (kind == 5 || kind == 10) kind = drawKind();
-    firstShapeDone = 1;
+    firstShapeDone = true;
   }
   BuildKind(static_cast<ShapeKind>(kind));
   radius += radius / 10;
@@ -146,10 +144,6 @@ ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect
   firstShown = 0;
 }
 
-ShapeEffect::~ShapeEffect() {
-  delete[] particles;
-}
-
 bool ShapeEffect::AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour) {
   if (particles == nullptr || count >= kCapacity) return false;
   particles[count].InitParticle(x, y, z, particleColour);
@@ -192,7 +186,7 @@ void ShapeEffect::UpdateTimeline() {
     spinZ = cruiseSpinZ;
   } else {
     const int32_t u = t - lifetime;  // t >= lifetime > 0: no overflow
-    if (u > kPhase) finished = 1;
+    if (u > kPhase) finished = true;
     if (departure == DepartureMode::Dissolve) {
       firstShown = Proportion(count, u, kPhase);
     } else {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/frame_view.h"
 #include "core/render_host.h"
@@ -46,8 +47,8 @@ enum class ArrivalMode : int32_t { FlyIn = 0, Materialise = 1 };
 enum class DepartureMode : int32_t { FlyAway = 0, Dissolve = 1 };
 
 // Set by the first shape constructed in the process: the first shape is never a picture of
-// kind 5 or 10. Tests set it back to 0.
-extern int32_t firstShapeDone;
+// kind 5 or 10. Tests set it back to false.
+extern bool firstShapeDone;
 
 class ShapeEffect final : public Effect {
  public:
@@ -61,7 +62,6 @@ class ShapeEffect final : public Effect {
   // An empty shape: the particle array and nothing else, for building a shape piece by piece.
   struct Unbuilt {};
   ShapeEffect(Unbuilt, TickSource& clock);
-  ~ShapeEffect() override;
   ShapeEffect(const ShapeEffect&) = delete;
   ShapeEffect& operator=(const ShapeEffect&) = delete;
 
@@ -84,7 +84,7 @@ class ShapeEffect final : public Effect {
   int32_t count = 0;       // particles built
   int32_t shownEnd = 0;    // indices below this are shown (grows while materialising)
   int32_t firstShown = 0;  // indices below this are retired (grows while dissolving)
-  Particle* particles = nullptr;
+  std::unique_ptr<Particle[]> particles;
   uint32_t kind = 0;
   int32_t radius = 0;
   double angleX = 0.0;

@@ -56,8 +56,8 @@ std::vector<ModelPoint> BuildOrder(uint32_t kind, const char* picture) {
 
 class ShapeBuild : public ::testing::Test {
  protected:
-  void SetUp() override { firstShapeDone = 1; }
-  void TearDown() override { firstShapeDone = 0; }
+  void SetUp() override { firstShapeDone = true; }
+  void TearDown() override { firstShapeDone = false; }
   ManualClock clock;
 };
 
@@ -126,18 +126,18 @@ TEST_F(ShapeBuild, KindComesFromTheFirstDraw) {
 }
 
 TEST_F(ShapeBuild, TheFirstShapeOfARunIsNeverAKind5Or10Picture) {
-  firstShapeDone = 0;
+  firstShapeDone = false;
   for (int32_t draw : {50, 100}) {
     srand(SeedForFirstDraw(draw));
     rand();
     const uint32_t second = static_cast<uint32_t>(rand() % 110 / 10);
     ASSERT_NE(second, 5u);
     ASSERT_NE(second, 10u);
-    firstShapeDone = 0;
+    firstShapeDone = false;
     srand(SeedForFirstDraw(draw));
     ShapeEffect first(ViewOf(640, 480), clock);
     EXPECT_EQ(first.kind, second) << draw;  // drawn again once
-    EXPECT_EQ(firstShapeDone, 1);
+    EXPECT_TRUE(firstShapeDone);
     srand(SeedForFirstDraw(draw));
     ShapeEffect later(ViewOf(640, 480), clock);
     EXPECT_EQ(later.kind, static_cast<uint32_t>(draw / 10));
@@ -283,7 +283,7 @@ TEST_F(ShapeBuild, ConstructionDrawsEveryChoiceInItsFixedOrder) {
     ASSERT_EQ(RandomState(), e.stateAfter) << seed;  // no draw more or less
     ASSERT_EQ(s.startTick, 4242u);
     ASSERT_EQ(s.lastTick, 4242u);
-    ASSERT_EQ(s.finished, 0);
+    ASSERT_FALSE(s.finished);
     ASSERT_EQ(s.firstShown, 0);
     ASSERT_EQ(s.shownEnd, 0);
     ASSERT_EQ(s.offsetX, 0);

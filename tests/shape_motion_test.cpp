@@ -97,10 +97,10 @@ TEST_F(ShapeMotion, FlyAwayAcceleratesAndFinishesOnlyPastItsEightSeconds) {
   EXPECT_EQ(shape.offsetX, -750);
   StepAt(28000);
   EXPECT_EQ(shape.offsetZ, 71000);
-  EXPECT_EQ(shape.finished, 0);
+  EXPECT_FALSE(shape.finished);
   StepAt(28016);
   EXPECT_EQ(shape.offsetZ, 71254);  // on past the end point
-  EXPECT_EQ(shape.finished, 1);
+  EXPECT_TRUE(shape.finished);
 }
 
 TEST_F(ShapeMotion, MaterialiseShowsParticlesInIndexOrderThenRampsTheSpin) {
@@ -137,9 +137,9 @@ TEST_F(ShapeMotion, DissolveRetiresParticlesUntilAllAreGoneEvenAfterALongGap) {
   EXPECT_EQ(shape.shownEnd, 100);
   StepAt(28000);
   EXPECT_EQ(shape.firstShown, 100);
-  EXPECT_EQ(shape.finished, 0);
+  EXPECT_FALSE(shape.finished);
   StepAt(28001);
-  EXPECT_EQ(shape.finished, 1);
+  EXPECT_TRUE(shape.finished);
   // 100 x (2000000000 - 20000) leaves 32 bits; the particles stay retired.
   StepAt(2000000000);
   EXPECT_EQ(shape.firstShown, 100);

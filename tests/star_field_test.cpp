@@ -72,7 +72,7 @@ TEST(StarField, ConstructionSpawnsTwoHundredStarsInOrder) {
   StarField field(view, clock);
   EXPECT_EQ(field.count, 200);
   EXPECT_EQ(field.lastTick, 1234u);
-  EXPECT_EQ(field.finished, 0);
+  EXPECT_FALSE(field.finished);
   srand(5);
   for (int i = 0; i < 200; ++i) {
     Star expected{};

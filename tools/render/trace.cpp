@@ -5,8 +5,6 @@
 #include <system_error>
 #include <type_traits>
 
-#include "effects/shape_effect.h"
-
 namespace orv {
 namespace {
 
@@ -49,10 +47,7 @@ void AppendTriple(std::string& out, const char* name, Value x, Value y, Value z)
 
 }  // namespace
 
-void WriteShapeTrace(std::FILE* out, int32_t frame, const Effect& effect) {
-  const auto* shape = dynamic_cast<const ShapeEffect*>(&effect);
-  if (shape == nullptr) return;
-  const ShapeEffect& s = *shape;
+void WriteShapeTrace(std::FILE* out, int32_t frame, const ShapeEffect& s) {
   std::string line = "{";
   AppendField(line, "frame");
   AppendInteger(line, frame);

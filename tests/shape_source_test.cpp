@@ -1,4 +1,4 @@
-// The render loop's shape factory: a whole shape, or null when memory runs out.
+// The saver's shape source: a whole shape, or null when memory runs out; the renderer's trace.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,7 +7,7 @@
 
 #include "core/random.h"
 #include "effects/shape_effect.h"
-#include "effects/shape_factory.h"
+#include "effects/shape_source.h"
 #include "tests/shape_test_support.h"
 #include "tools/render/render.h"
 #include "tools/render/trace.h"
@@ -29,7 +29,7 @@ void* Allocate(std::size_t size, bool array) noexcept {
 }
 }  // namespace
 
-// Out of memory on demand, for the allocations the factory makes.
+// Out of memory on demand, for the allocations a shape source makes.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   return Allocate(size, false);
 }
@@ -43,33 +43,33 @@ namespace {
 using test::ManualClock;
 using test::ViewOf;
 
-class ShapeFactory : public ::testing::Test {
+class RandomShapeSource : public ::testing::Test {
  protected:
   void TearDown() override {
     failNothrowAllocation = 0;
-    firstShapeDone = 0;
+    firstShapeDone = false;
   }
   ManualClock clock;
+  RandomShapes shapes;
 };
 
-TEST_F(ShapeFactory, MakesAWholeShape) {
+TEST_F(RandomShapeSource, MakesAWholeShape) {
   srand(3);
-  Effect* effect = CreateShape(ViewOf(640, 480), clock);
-  ASSERT_NE(effect, nullptr);
-  const auto* shape = dynamic_cast<ShapeEffect*>(effect);
+  const std::unique_ptr<ShapeEffect> shape = MakeRandomShape(ViewOf(640, 480), clock);
   ASSERT_NE(shape, nullptr);
   EXPECT_GT(shape->count, 0);
-  delete effect;
+  EXPECT_TRUE(firstShapeDone);
+  EXPECT_NE(shapes.MakeShape(ViewOf(640, 480), clock), nullptr);
 }
 
-TEST_F(ShapeFactory, GivesNullWhenTheShapeOrItsParticlesCannotBeAllocated) {
+TEST_F(RandomShapeSource, GivesNullWhenTheShapeOrItsParticlesCannotBeAllocated) {
   for (int failing : {1, 2}) {  // the shape object, then its particle array
     srand(3);
     nothrowAllocations = 0;
     failNothrowAllocation = failing;
-    EXPECT_EQ(CreateShape(ViewOf(640, 480), clock), nullptr) << failing;
+    EXPECT_EQ(shapes.MakeShape(ViewOf(640, 480), clock), nullptr) << failing;
     EXPECT_EQ(RandomState(), 3u) << failing;  // nothing was drawn
-    EXPECT_EQ(firstShapeDone, 0);
+    EXPECT_FALSE(firstShapeDone);
   }
 }
 
@@ -133,7 +133,7 @@ TEST(ShapeTrace, TheRendererWritesALineForEveryShapeItMakes) {
   }
   std::fclose(out);
   EXPECT_GE(lines, 3);  // 99 seconds: several shapes come and go
-  firstShapeDone = 0;
+  firstShapeDone = false;
 }
 
 }  // namespace
