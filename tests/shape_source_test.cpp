@@ -8,7 +8,7 @@
 #include "core/random.h"
 #include "effects/shape_effect.h"
 #include "effects/shape_source.h"
-#include "tests/shape_test_support.h"
+#include "tests/test_support.h"
 #include "tools/render/render.h"
 #include "tools/render/trace.h"
 
@@ -80,18 +80,12 @@ TEST(ShapeTrace, OneLineWithEveryFieldIn17SignificantDigits) {
   s.AddParticle(-700, 0, 0, 0x01000000);
   s.kind = 9;
   s.radius = 1100;
-  s.angleX = 0.02;
-  s.angleY = 6.28;
-  s.angleZ = 0;
-  s.spinX = s.cruiseSpinX = -0.0012;
-  s.spinY = s.cruiseSpinY = 1e-6;
-  s.spinZ = s.cruiseSpinZ = 0.0011 / 3;
+  s.angle = {0.02, 6.28, 0};
+  s.spin = s.cruiseSpin = {-0.0012, 1e-6, 0.0011 / 3};
   s.arrival = ArrivalMode::FlyIn;
   s.departure = DepartureMode::Dissolve;
   s.lifetime = 31999;
-  s.startX = -4270;
-  s.startY = 12;
-  s.startZ = 92200;
+  s.start = {-4270, 12, 92200};
   s.startTick = 4294967295u;
   std::FILE* out = std::tmpfile();
   ASSERT_NE(out, nullptr);
