@@ -14,7 +14,7 @@
 #include "core/trig.h"
 #include "core/trig_table.h"
 #include "effects/shape_effect.h"
-#include "tests/shape_test_support.h"
+#include "tests/test_support.h"
 #include "tests/trig_hard_cases.h"
 #include "tests/trig_mpfr.h"
 

@@ -10,7 +10,7 @@
 
 #include "core/arith.h"
 #include "effects/shape_effect.h"
-#include "tests/shape_test_support.h"
+#include "tests/test_support.h"
 #include "tests/trig_hard_cases.h"
 
 namespace orv {
