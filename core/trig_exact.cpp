@@ -113,14 +113,17 @@ Fixed Multiply(const Fixed& a, const Fixed& b) {
   return p;
 }
 
-// a / d truncated.
+// a / d truncated, d < 2^16: sixteen bits at a time, so that every division is of 32-bit
+// numbers (a 32-bit x86 program then needs no 64-bit division routine).
 Fixed DivideSmall(const Fixed& a, uint32_t d) {
   Fixed q(a.limbs);
-  uint64_t rest = 0;
+  uint32_t rest = 0;  // < d
   for (int i = a.limbs; i >= 0; --i) {
-    const uint64_t v = (rest << 32) | a.w[i];
-    q.w[i] = static_cast<uint32_t>(v / d);
-    rest = v % d;
+    const uint32_t high = (rest << 16) | (a.w[i] >> 16);
+    rest = high % d;
+    const uint32_t low = (rest << 16) | (a.w[i] & 0xffff);
+    rest = low % d;
+    q.w[i] = ((high / d) << 16) | (low / d);
   }
   return q;
 }
