@@ -2,6 +2,8 @@
 // stars and the shape drawn) for each kind turning at rest, and the construction of each kind.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "core/memory_frame.h"
 #include "core/random.h"
 #include "effects/shape_effect.h"
@@ -11,17 +13,14 @@
 namespace orv {
 namespace {
 
-struct StepClock final : TickSource {
-  uint32_t GetTickCount() override { return tick; }
-  uint32_t tick = 0;
-};
+using test::ManualClock;
 
-const FrameView kView = MakeFrameView(Rect{0, 0, 1920, 1080}, Point{0, 0});
+const FrameView kView = test::ViewOf(1920, 1080);
 
 // A shape of the kind: the first draw decides it (kinds 5 and 10 allowed). Kind 5 shows the
 // emblem, kind 10 the banner, so that both pictures are measured.
-ShapeEffect* MakeShape(int64_t kind, StepClock& clock) {
-  firstShapeDone = 1;
+std::unique_ptr<ShapeEffect> MakeShape(int64_t kind, ManualClock& clock) {
+  firstShapeDone = true;
   int32_t first = static_cast<int32_t>(kind) * 10;
   if (kind == 5 || kind == 10) {
     for (;; ++first) {  // the next draw picks the picture: 6 and above the emblem
@@ -31,15 +30,15 @@ ShapeEffect* MakeShape(int64_t kind, StepClock& clock) {
     }
   }
   srand(test::SeedForFirstDraw(first));
-  return new ShapeEffect(kView, clock);
+  return std::make_unique<ShapeEffect>(kView, clock);
 }
 
 void ShapeFrame(benchmark::State& state) {
   MemoryFrame frame(1920, 1080, FrameFormat::k32);
-  StepClock clock;
+  ManualClock clock;
   srand(1);
   StarField stars(kView, clock);
-  ShapeEffect* shape = MakeShape(state.range(0), clock);
+  const std::unique_ptr<ShapeEffect> shape = MakeShape(state.range(0), clock);
   // Turning at rest for as long as the benchmark runs.
   shape->lifetime = 1 << 30;
   clock.tick = shape->startTick + 9000;
@@ -52,16 +51,14 @@ void ShapeFrame(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
   state.counters["particles"] = shape->count;
-  delete shape;
 }
 BENCHMARK(ShapeFrame)->DenseRange(0, 10)->ArgName("kind");
 
 void ShapeConstruction(benchmark::State& state) {
-  StepClock clock;
+  ManualClock clock;
   for (auto _ : state) {
-    ShapeEffect* shape = MakeShape(state.range(0), clock);
-    benchmark::DoNotOptimize(shape->particles);
-    delete shape;
+    const std::unique_ptr<ShapeEffect> shape = MakeShape(state.range(0), clock);
+    benchmark::DoNotOptimize(shape->particles.get());
   }
 }
 BENCHMARK(ShapeConstruction)->DenseRange(0, 10)->ArgName("kind");

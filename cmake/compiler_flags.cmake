@@ -28,3 +28,30 @@ endif()
 function(orv_project_target target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)
 endfunction()
+
+# The libraries that orvessan.scr links are the ones the tests link; the Windows builds make
+# them small: no exceptions, no run-time type information, each function in its own section
+# so that the program's link drops unused code.
+set(ORV_SMALL_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
+    -fno-threadsafe-statics)
+set(ORV_SMALL_LINK_OPTIONS -s -Wl,--gc-sections)
+
+function(orv_product_library target)
+  orv_project_target(${target})
+  if(WIN32)
+    target_compile_options(${target} PRIVATE ${ORV_SMALL_COMPILE_OPTIONS})
+  endif()
+endfunction()
+
+# The drawing code is built in layers, each a library that links only the layers below it:
+# core <- effects <- loop <- the front ends. A layer's headers are reached through a folder of
+# its own that holds nothing but a link to the layer's folder, so a file sees only its own
+# layer and the layers its library links: an include of a layer above fails to compile.
+# (cmake/check_layers.cmake checks the same for every file, headers included.)
+function(orv_layer target folder)
+  set(root ${CMAKE_BINARY_DIR}/layers/${folder})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  target_include_directories(${target} PUBLIC ${root})
+  orv_product_library(${target})
+endfunction()

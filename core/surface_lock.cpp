@@ -8,10 +8,10 @@
 
 namespace orv {
 
-SurfaceLock::SurfaceLock(Surface& s, const Rect& rect) : locked(0), surface(&s) {
+SurfaceLock::SurfaceLock(Surface& s, const Rect& rect) : locked(false), surface(&s) {
   surface->AddRef();
   if (surface->Lock(rect, desc) < 0) return;
-  locked = 1;
+  locked = true;
 
   // The lock reports the whole surface's size; plotting must stay inside the window.
   const uint32_t rectWidth = static_cast<uint32_t>(WrapSub(rect.right, rect.left));

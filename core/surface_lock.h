@@ -16,7 +16,7 @@ class SurfaceLock {
   SurfaceLock(const SurfaceLock&) = delete;
   SurfaceLock& operator=(const SurfaceLock&) = delete;
 
-  int32_t IsLocked() const { return locked; }
+  bool IsLocked() const { return locked; }
 
   // Fills an n-by-n square whose top-left corner is (x, y) relative to the window, only when
   // the whole square lies inside the window.
@@ -30,7 +30,7 @@ class SurfaceLock {
   uint32_t PixelValue(uint32_t colour) const;
 
  private:
-  int32_t locked;
+  bool locked;
   Surface* surface;
   uint8_t bytesPerPixel = 0;
   uint32_t channelMask = 0;

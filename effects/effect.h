@@ -14,7 +14,7 @@ class Effect {
   virtual void Step(const FrameView& view) = 0;
   virtual void Draw(SurfaceLock& lock, const FrameView& view) = 0;
 
-  int32_t finished = 0;  // nonzero once the effect is done; the render loop then deletes it
+  bool finished = false;  // set once the effect is done; the render loop then deletes it
 };
 
 }  // namespace orv

@@ -12,7 +12,7 @@
 
 namespace orv {
 
-int32_t firstShapeDone = 0;
+bool firstShapeDone = false;
 
 namespace {
 
@@ -20,6 +20,10 @@ constexpr double kTwoPi = 6.283185307;
 
 int32_t FixedSine(double (*function)(double), double angle) {
   return TruncToInt32(function(angle) * 65536.0);
+}
+
+double DrawAngle() {
+  return ScaledRand(314) / 50.0;
 }
 
 double DrawSpin() {
@@ -86,40 +90,37 @@ int32_t Ease(int32_t a, int32_t b, int32_t c, int32_t d) {
   return TruncToInt32(dd * dd * k + a);
 }
 
-ShapeEffect::ShapeEffect(Unbuilt, TickSource& ticks) : clock(ticks) {
-  finished = 0;
-  particles = new (std::nothrow) Particle[kCapacity];
+Vec3i Ease(const Vec3i& a, const Vec3i& b, int32_t c, int32_t d) {
+  return {Ease(a.x, b.x, c, d), Ease(a.y, b.y, c, d), Ease(a.z, b.z, c, d)};
 }
+
+ShapeEffect::ShapeEffect(Unbuilt, TickSource& ticks)
+    : particles(new (std::nothrow) Particle[kCapacity]), clock(ticks) {}
 
 ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect(Unbuilt{}, ticks) {
   if (particles == nullptr) return;
 
   auto drawKind = [] { return static_cast<uint32_t>(rand() % 110 / 10); };
   kind = drawKind();
-  if (firstShapeDone == 0) {
+  if (!firstShapeDone) {
     while (kind == 5 || kind == 10) kind = drawKind();
-    firstShapeDone = 1;
+    firstShapeDone = true;
   }
   BuildKind(static_cast<ShapeKind>(kind));
   radius += radius / 10;
 
-  angleX = ScaledRand(314) / 50.0;
-  angleY = ScaledRand(314) / 50.0;
-  angleZ = ScaledRand(314) / 50.0;
-  cruiseSpinX = spinX = DrawSpin();
-  cruiseSpinY = spinY = DrawSpin();
-  cruiseSpinZ = spinZ = DrawSpin();
-  if (kind == static_cast<uint32_t>(ShapeKind::EmblemSlowRoll)) cruiseSpinZ = spinZ = spinZ / 3;
+  // A braced list draws its x, then its y, then its z.
+  angle = {DrawAngle(), DrawAngle(), DrawAngle()};
+  cruiseSpin = spin = {DrawSpin(), DrawSpin(), DrawSpin()};
+  if (kind == static_cast<uint32_t>(ShapeKind::EmblemSlowRoll)) cruiseSpin.z = spin.z = spin.z / 3;
 
   if (rand() % 10 < 3) {
     arrival = ArrivalMode::Materialise;
-    startSpinX = spinX = DrawStartSpin();
-    startSpinY = spinY = DrawStartSpin();
-    startSpinZ = spinZ = DrawStartSpin();
+    startSpin = spin = {DrawStartSpin(), DrawStartSpin(), DrawStartSpin()};
   } else {
     arrival = ArrivalMode::FlyIn;
-    startZ = StretchDepth(ScaledRand(36000) - RestDepth, 4);
-    DrawOffscreenPlace(view, radius, startZ, startX, startY);
+    start.z = StretchDepth(ScaledRand(36000) - RestDepth, 4);
+    DrawOffscreenPlace(view, radius, start.z, start.x, start.y);
   }
 
   lifetime = ScaledRand(22000) + 10000;
@@ -128,8 +129,8 @@ ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect
     departure = DepartureMode::Dissolve;
   } else {
     departure = DepartureMode::FlyAway;
-    endZ = StretchDepth(ScaledRand(36000) - RestDepth, 3);
-    DrawOffscreenPlace(view, radius, endZ, endX, endY);
+    end.z = StretchDepth(ScaledRand(36000) - RestDepth, 3);
+    DrawOffscreenPlace(view, radius, end.z, end.x, end.y);
   }
 
   // Shuffled particles appear and retire in random order instead of build order. A shape
@@ -140,14 +141,8 @@ ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect
     for (int32_t i = 0; i < count; ++i) std::swap(particles[i], particles[rand() % count]);
   }
 
-  offsetX = 0;
-  offsetY = 0;
   startTick = lastTick = clock.GetTickCount();
   firstShown = 0;
-}
-
-ShapeEffect::~ShapeEffect() {
-  delete[] particles;
 }
 
 bool ShapeEffect::AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour) {
@@ -165,57 +160,42 @@ void ShapeEffect::UpdateTimeline() {
 
   if (t < kPhase) {
     if (arrival == ArrivalMode::Materialise) {
-      offsetZ = RestDepth;
+      offset.z = RestDepth;
       if (t < 3000) {
         shownEnd = Proportion(count, t, 3000);
       } else {
         const double u = t - 3000;
-        spinX = (cruiseSpinX - startSpinX) * u / 5000 + startSpinX;
-        spinY = (cruiseSpinY - startSpinY) * u / 5000 + startSpinY;
-        spinZ = (cruiseSpinZ - startSpinZ) * u / 5000 + startSpinZ;
+        spin = (cruiseSpin - startSpin) * u / 5000 + startSpin;
         shownEnd = count;
       }
     } else {
       shownEnd = count;
-      const int32_t v = WrapSub(kPhase, t);
-      offsetX = Ease(0, startX, kPhase, v);
-      offsetY = Ease(0, startY, kPhase, v);
-      offsetZ = Ease(RestDepth, startZ, kPhase, v);
+      offset = Ease(kRestPlace, start, kPhase, WrapSub(kPhase, t));
     }
   } else if (t < lifetime) {
-    offsetX = 0;
-    offsetY = 0;
-    offsetZ = RestDepth;
+    offset = kRestPlace;
     shownEnd = count;
-    spinX = cruiseSpinX;
-    spinY = cruiseSpinY;
-    spinZ = cruiseSpinZ;
+    spin = cruiseSpin;
   } else {
     const int32_t u = t - lifetime;  // t >= lifetime > 0: no overflow
-    if (u > kPhase) finished = 1;
+    if (u > kPhase) finished = true;
     if (departure == DepartureMode::Dissolve) {
       firstShown = Proportion(count, u, kPhase);
     } else {
       shownEnd = count;
-      offsetX = Ease(0, endX, kPhase, u);
-      offsetY = Ease(0, endY, kPhase, u);
-      offsetZ = Ease(RestDepth, endZ, kPhase, u);
+      offset = Ease(kRestPlace, end, kPhase, u);
     }
   }
 
-  angleX += spinX * dt;
-  angleY += spinY * dt;
-  angleZ += spinZ * dt;
+  angle += spin * dt;
 }
 
 void ShapeEffect::Step(const FrameView&) {
   UpdateTimeline();
-  angleX = std::fmod(angleX, kTwoPi);
-  angleY = std::fmod(angleY, kTwoPi);
-  angleZ = std::fmod(angleZ, kTwoPi);
-  const int32_t cX = FixedSine(Cos, angleX), sX = FixedSine(Sin, angleX);
-  const int32_t cY = FixedSine(Cos, angleY), sY = FixedSine(Sin, angleY);
-  const int32_t cZ = FixedSine(Cos, angleZ), sZ = FixedSine(Sin, angleZ);
+  angle = {std::fmod(angle.x, kTwoPi), std::fmod(angle.y, kTwoPi), std::fmod(angle.z, kTwoPi)};
+  const int32_t cX = FixedSine(Cos, angle.x), sX = FixedSine(Sin, angle.x);
+  const int32_t cY = FixedSine(Cos, angle.y), sY = FixedSine(Sin, angle.y);
+  const int32_t cZ = FixedSine(Cos, angle.z), sZ = FixedSine(Sin, angle.z);
   // A zero radius would divide by zero; no kind builds one, but an unbuilt shape has it.
   const int32_t depthSpan = radius != 0 ? WrapMul(2, radius) : 1;
 
@@ -231,9 +211,9 @@ void ShapeEffect::Step(const FrameView&) {
     const int32_t y3 = WrapAdd(FixedMul(y2, cZ), FixedMul(x1, sZ));
     // 40 on the far side, 168 at the centre's depth, 296 on the near side.
     p.brightness = WrapAdd(WrapDiv(WrapMul(WrapSub(radius, z2), 256), depthSpan), 40);
-    p.x = WrapAdd(x3, offsetX);
-    p.y = WrapAdd(y3, offsetY);
-    p.z = WrapAdd(z2, offsetZ);
+    p.x = WrapAdd(x3, offset.x);
+    p.y = WrapAdd(y3, offset.y);
+    p.z = WrapAdd(z2, offset.z);
   }
 }
 
@@ -243,9 +223,9 @@ void ShapeEffect::Draw(SurfaceLock& lock, const FrameView& view) {
   // Each particle's old square is erased shortly before its new one is drawn, ten at a time,
   // so that little flicker shows without a back buffer.
   for (int32_t group = firstShown; group < shownEnd; group += 10) {
-    const int32_t end = shownEnd - group < 10 ? shownEnd : group + 10;
-    for (int32_t i = group; i < end; ++i) particles[i].PlotParticle(lock, n, true);
-    for (int32_t i = group; i < end; ++i) {
+    const int32_t groupEnd = shownEnd - group < 10 ? shownEnd : group + 10;
+    for (int32_t i = group; i < groupEnd; ++i) particles[i].PlotParticle(lock, n, true);
+    for (int32_t i = group; i < groupEnd; ++i) {
       if (view.Project(particles[i])) particles[i].PlotParticle(lock, n, false);
     }
   }

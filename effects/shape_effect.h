@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/frame_view.h"
 #include "core/render_host.h"
 #include "core/surface_lock.h"
+#include "core/vec3.h"
 #include "effects/effect.h"
 
 namespace orv {
@@ -46,14 +48,15 @@ enum class ArrivalMode : int32_t { FlyIn = 0, Materialise = 1 };
 enum class DepartureMode : int32_t { FlyAway = 0, Dissolve = 1 };
 
 // Set by the first shape constructed in the process: the first shape is never a picture of
-// kind 5 or 10. Tests set it back to 0.
-extern int32_t firstShapeDone;
+// kind 5 or 10. Tests set it back to false.
+extern bool firstShapeDone;
 
 class ShapeEffect final : public Effect {
  public:
   static constexpr int32_t kCapacity = 1000;
-  static constexpr int32_t RestDepth = 7400;  // depth of the centre of a shape at rest
-  static constexpr int32_t kPhase = 8000;     // milliseconds of arrival and of departure
+  static constexpr int32_t RestDepth = 7400;           // depth of the centre of a shape at rest
+  static constexpr int32_t kPhase = 8000;              // milliseconds of arrival and of departure
+  static constexpr Vec3i kRestPlace{0, 0, RestDepth};  // the centre's place at rest
 
   // Builds a whole shape from random draws. When its particle array can't be allocated,
   // `particles` stays null and nothing is drawn; the factory then discards the shape.
@@ -61,7 +64,6 @@ class ShapeEffect final : public Effect {
   // An empty shape: the particle array and nothing else, for building a shape piece by piece.
   struct Unbuilt {};
   ShapeEffect(Unbuilt, TickSource& clock);
-  ~ShapeEffect() override;
   ShapeEffect(const ShapeEffect&) = delete;
   ShapeEffect& operator=(const ShapeEffect&) = delete;
 
@@ -84,35 +86,21 @@ class ShapeEffect final : public Effect {
   int32_t count = 0;       // particles built
   int32_t shownEnd = 0;    // indices below this are shown (grows while materialising)
   int32_t firstShown = 0;  // indices below this are retired (grows while dissolving)
-  Particle* particles = nullptr;
+  std::unique_ptr<Particle[]> particles;
   uint32_t kind = 0;
   int32_t radius = 0;
-  double angleX = 0.0;
-  double angleY = 0.0;
-  double angleZ = 0.0;
-  int32_t offsetX = 0;
-  int32_t offsetY = 0;
-  int32_t offsetZ = 0;
+  Vec3d angle;   // radians about the x, y and z axes
+  Vec3i offset;  // the centre's place in view space
   ArrivalMode arrival = ArrivalMode::FlyIn;
   DepartureMode departure = DepartureMode::FlyAway;
   int32_t lifetime = 0;  // milliseconds from construction to the start of the departure
   uint32_t lastTick = 0;
   uint32_t startTick = 0;
-  double spinX = 0.0;  // radians per millisecond
-  double spinY = 0.0;
-  double spinZ = 0.0;
-  double startSpinX = 0.0;
-  double startSpinY = 0.0;
-  double startSpinZ = 0.0;
-  double cruiseSpinX = 0.0;
-  double cruiseSpinY = 0.0;
-  double cruiseSpinZ = 0.0;
-  int32_t startX = 0;
-  int32_t startY = 0;
-  int32_t startZ = 0;
-  int32_t endX = 0;
-  int32_t endY = 0;
-  int32_t endZ = 0;
+  Vec3d spin;        // radians per millisecond
+  Vec3d startSpin;   // while materialising
+  Vec3d cruiseSpin;  // at rest
+  Vec3i start;       // the centre's place where a fly-in starts
+  Vec3i end;         // and where a fly-away ends
 
  private:
   TickSource& clock;
@@ -124,6 +112,8 @@ int32_t FixedMul(int32_t a, int32_t b);
 // a + (b - a) x (d / c)^2, truncated: a at d = 0, b at d = c, and on along the same parabola
 // beyond c.
 int32_t Ease(int32_t a, int32_t b, int32_t c, int32_t d);
+// The same for each coordinate.
+Vec3i Ease(const Vec3i& a, const Vec3i& b, int32_t c, int32_t d);
 
 // A depth beyond the rest depth moved `stretch` times as far beyond it; nearer depths as they
 // are. Arrivals start up to 92200 deep (stretch 4), departures end up to 71000 (stretch 3).

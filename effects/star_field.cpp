@@ -12,14 +12,9 @@ uint8_t SquareSize(uint32_t usableWidth) {
 }
 
 StarField::StarField(const FrameView& view, TickSource& ticks)
-    : count(kCount), stars(new Star[kCount]), clock(ticks) {
+    : count(kCount), stars(std::make_unique_for_overwrite<Star[]>(kCount)), clock(ticks) {
   for (int32_t i = 0; i < count; ++i) Spawn(stars[i], view);
   lastTick = clock.GetTickCount();
-  finished = 0;
-}
-
-StarField::~StarField() {
-  delete[] stars;
 }
 
 void StarField::Spawn(Star& star, const FrameView& view) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/frame_view.h"
 #include "core/render_host.h"
@@ -22,7 +23,6 @@ class StarField final : public Effect {
   static constexpr uint32_t kColour = 0xff9070;
 
   StarField(const FrameView& view, TickSource& clock);
-  ~StarField() override;
   StarField(const StarField&) = delete;
   StarField& operator=(const StarField&) = delete;
 
@@ -36,7 +36,7 @@ class StarField final : public Effect {
 
   uint32_t lastTick;
   int32_t count;
-  Star* stars;
+  std::unique_ptr<Star[]> stars;
 
  private:
   TickSource& clock;

@@ -1,5 +1,5 @@
-#include "core/render_loop.h"
-#include "effects/shape_factory.h"
+#include "effects/shape_source.h"
+#include "loop/render_loop.h"
 #include "saver/direct_draw_host.h"
 #include "saver/saver.h"
 
@@ -10,7 +10,8 @@ namespace orv {
 DWORD WINAPI RenderThread(void* argument) {
   const Saver& saver = *static_cast<const Saver*>(argument);
   DirectDrawHost host(saver.window, saver.directDraw, saver.primary);
-  RunRenderLoop(host, saver.stopRequested, CreateShape);
+  RandomShapes shapes;
+  RunRenderLoop(host, saver.stopRequested, shapes);
   return 0;
 }
 

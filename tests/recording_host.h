@@ -120,7 +120,7 @@ class LoggedShape final : public Effect {
   ~LoggedShape() override { log.push_back("shape.delete"); }
   void Step(const FrameView&) override {
     log.push_back("shape.step");
-    if (finishOnStep) finished = 1;
+    if (finishOnStep) finished = true;
   }
   void Draw(SurfaceLock&, const FrameView&) override { log.push_back("shape.draw"); }
 

@@ -1,4 +1,4 @@
-#include "core/render_loop.h"
+#include "loop/render_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -14,31 +14,32 @@ using test::LoggedShape;
 using test::RecordingHost;
 using Log = std::vector<std::string>;
 
-// The factory is a plain function; it finds its host and its orders here.
-struct Factory {
-  RecordingHost* host = nullptr;
+// Shapes that log their life in the host's log, or none when told that memory has run out.
+class LoggedShapes final : public ShapeSource {
+ public:
+  explicit LoggedShapes(RecordingHost& recordingHost) : host(recordingHost) {}
+  std::unique_ptr<Effect> MakeShape(const FrameView&, TickSource&) override {
+    ++calls;
+    if (outOfMemory) return nullptr;
+    auto shape = std::make_unique<LoggedShape>(host.log);
+    last = shape.get();
+    return shape;
+  }
+
+  RecordingHost& host;
   bool outOfMemory = false;
   int calls = 0;
   LoggedShape* last = nullptr;
 };
-Factory factory;
-
-Effect* MakeLoggedShape(const FrameView&, TickSource&) {
-  ++factory.calls;
-  if (factory.outOfMemory) return nullptr;
-  factory.last = new LoggedShape(factory.host->log);
-  return factory.last;
-}
 
 class RenderLoopTest : public ::testing::Test {
  protected:
-  explicit RenderLoopTest(uint32_t width = 640) : host(width, 480) {
-    factory = Factory{&host};
+  explicit RenderLoopTest(uint32_t width = 640) : host(width, 480), shapes(host) {
     srand(3);
     host.tick = 1000;
   }
   std::unique_ptr<RenderLoop> Start() {
-    auto loop = std::make_unique<RenderLoop>(host, MakeLoggedShape);
+    auto loop = std::make_unique<RenderLoop>(host, shapes);
     host.Take();
     return loop;
   }
@@ -49,11 +50,12 @@ class RenderLoopTest : public ::testing::Test {
     return host.Take();
   }
   RecordingHost host;
+  LoggedShapes shapes;
 };
 
 TEST_F(RenderLoopTest, StartUpReadsTheClockBuildsTheStarsAndTheClipperAndPicksTheFirstShapeTime) {
   const uint32_t before = RandomState();
-  RenderLoop loop(host, MakeLoggedShape);
+  RenderLoop loop(host, shapes);
   EXPECT_EQ(host.log, (Log{"tick", "client", "toScreen", "tick", "createClipper", "tick"}));
   EXPECT_GE(loop.NextShapeTime(), 1000u);
   EXPECT_LE(loop.NextShapeTime(), 7000u);
@@ -104,12 +106,12 @@ TEST_F(RenderLoopTest, ShapeWaitsForItsTimeAndAFinishedShapeIsDeletedUnsteppedNe
   host.tick = loop->NextShapeTime() - 1;
   loop->RunFrame();
   EXPECT_EQ(loop->Shape(), nullptr);
-  EXPECT_EQ(factory.calls, 0);
+  EXPECT_EQ(shapes.calls, 0);
   host.Take();
 
   RunUntilShape(*loop);
   ASSERT_NE(loop->Shape(), nullptr);
-  factory.last->finishOnStep = true;
+  shapes.last->finishOnStep = true;
   host.tick += 20000;
   loop->RunFrame();  // the shape finishes in its Step and is still drawn this frame
   Log frame = host.Take();
@@ -128,12 +130,12 @@ TEST_F(RenderLoopTest, ShapeWaitsForItsTimeAndAFinishedShapeIsDeletedUnsteppedNe
 
 TEST_F(RenderLoopTest, AShapeThatCantBeAllocatedIsTriedAgainNextFrame) {
   auto loop = Start();
-  factory.outOfMemory = true;
+  shapes.outOfMemory = true;
   RunUntilShape(*loop);
   loop->RunFrame();
-  EXPECT_EQ(factory.calls, 2);
+  EXPECT_EQ(shapes.calls, 2);
   EXPECT_EQ(loop->Shape(), nullptr);
-  factory.outOfMemory = false;
+  shapes.outOfMemory = false;
   loop->RunFrame();
   EXPECT_NE(loop->Shape(), nullptr);
 }
@@ -195,13 +197,13 @@ TEST(SettlePause, NeedsThreeHundredMillisecondsAndMoreThanFiveFrames) {
 
 TEST(RunRenderLoop, RunsFramesUntilStopIsRequestedThenShutsDown) {
   RecordingHost host(320, 240);
-  factory = Factory{&host};
+  LoggedShapes shapes(host);
   std::atomic<int32_t> stop{0};
   // The stop arrives during the third frame's sleep: that frame ends, no fourth begins.
   host.onSleep = [&] {
     if (host.sleeps.size() == 3) stop = 1;
   };
-  RunRenderLoop(host, stop, MakeLoggedShape);
+  RunRenderLoop(host, stop, shapes);
   EXPECT_EQ(host.sleeps.size(), 3u);
   EXPECT_EQ(host.log.back(), "releaseClipper");
 }

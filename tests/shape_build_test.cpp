@@ -4,14 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
-#include <string>
 #include <tuple>
 #include <vector>
 
 #include "core/random.h"
 #include "effects/shape_effect.h"
-#include "tests/shape_test_support.h"
 #include "tests/test_support.h"
 
 namespace orv {
@@ -39,25 +38,10 @@ std::vector<ModelPoint> ModelPoints(const ShapeEffect& shape) {
   return points;
 }
 
-// The particles of a kind in build order (picture kinds: the named picture).
-std::vector<ModelPoint> BuildOrder(uint32_t kind, const char* picture) {
-  ManualClock clock;
-  ShapeEffect shape(ShapeEffect::Unbuilt{}, clock);
-  if (picture != nullptr) {
-    const int32_t size = std::string(picture) == "YINYANG"  ? 2400
-                         : std::string(picture) == "ORLOGO" ? 3000
-                                                            : 3500;
-    shape.AddImage(picture, size);
-  } else {
-    shape.BuildKind(static_cast<ShapeKind>(kind));
-  }
-  return ModelPoints(shape);
-}
-
 class ShapeBuild : public ::testing::Test {
  protected:
-  void SetUp() override { firstShapeDone = 1; }
-  void TearDown() override { firstShapeDone = 0; }
+  void SetUp() override { firstShapeDone = true; }
+  void TearDown() override { firstShapeDone = false; }
   ManualClock clock;
 };
 
@@ -126,18 +110,18 @@ TEST_F(ShapeBuild, KindComesFromTheFirstDraw) {
 }
 
 TEST_F(ShapeBuild, TheFirstShapeOfARunIsNeverAKind5Or10Picture) {
-  firstShapeDone = 0;
+  firstShapeDone = false;
   for (int32_t draw : {50, 100}) {
     srand(SeedForFirstDraw(draw));
     rand();
     const uint32_t second = static_cast<uint32_t>(rand() % 110 / 10);
     ASSERT_NE(second, 5u);
     ASSERT_NE(second, 10u);
-    firstShapeDone = 0;
+    firstShapeDone = false;
     srand(SeedForFirstDraw(draw));
     ShapeEffect first(ViewOf(640, 480), clock);
     EXPECT_EQ(first.kind, second) << draw;  // drawn again once
-    EXPECT_EQ(firstShapeDone, 1);
+    EXPECT_TRUE(firstShapeDone);
     srand(SeedForFirstDraw(draw));
     ShapeEffect later(ViewOf(640, 480), clock);
     EXPECT_EQ(later.kind, static_cast<uint32_t>(draw / 10));
@@ -175,135 +159,111 @@ TEST(ShapeDepth, OffscreenPlaceLiesJustOutsideTheViewAtThatDepth) {
   EXPECT_EQ(y, ySign * 3807);
 }
 
-// What construction must give for a seed, replayed draw by draw from the generator.
-struct Replay {
+// Whole shapes as construction builds them from a seed in an 800 x 600 view, recorded from
+// the shapes themselves: every kind (kinds 5 and 10 with each of their pictures), every way of
+// arriving and leaving, shuffled and not (a fly-in that flies away is never shuffled).
+struct Built {
+  uint32_t seed;
   uint32_t kind;
+  int32_t count;
   int32_t radius;
-  std::vector<ModelPoint> particles;
-  double angle[3], spin[3], startSpin[3], cruiseSpin[3];
-  ArrivalMode arrival = ArrivalMode::FlyIn;
-  DepartureMode departure = DepartureMode::FlyAway;
+  ArrivalMode arrival;
+  DepartureMode departure;
+  bool shuffled;
   int32_t lifetime;
-  int32_t start[3] = {0, 0, 0}, end[3] = {0, 0, 0};
-  bool shuffled = false;
-  uint32_t stateAfter;
+  Vec3i start;
+  Vec3i end;
+  Vec3i cruiseSpin;  // millionths of a radian per millisecond, rounded
+  int32_t draws;     // numbers drawn from the generator
 };
 
-void ReplayPlace(const FrameView& v, int32_t radius, int32_t stretch, int32_t place[3]) {
-  int32_t z = ScaledRand(36000) - 7400;
-  if (z > 7400) z = 7400 + stretch * (z - 7400);
-  const int32_t edgeX = z * v.halfWidth / v.focalLength;
-  const int32_t edgeY = z * v.halfHeight / v.focalLength;
-  int32_t x, y;
-  if (rand() % 10 < 5) {
-    x = 2 * radius + edgeX;
-    y = ScaledRand(2 * edgeY) - edgeY;
-    if (rand() % 10 < 5) x = -x;
-  } else {
-    x = ScaledRand(2 * edgeX) - edgeX;
-    y = 2 * radius + edgeY;
-    if (rand() % 10 < 5) y = -y;
-  }
-  place[0] = x;
-  place[1] = y;
-  place[2] = z;
+constexpr ArrivalMode kFlyIn = ArrivalMode::FlyIn;
+constexpr ArrivalMode kMaterialise = ArrivalMode::Materialise;
+constexpr DepartureMode kFlyAway = DepartureMode::FlyAway;
+constexpr DepartureMode kDissolve = DepartureMode::Dissolve;
+
+const Built kBuilt[] = {
+    // clang-format off
+    {2,   4,  697, 1100, kMaterialise, kDissolve, true,  28926, {}, {}, {959, 239, -132}, 711},
+    {4,   5,  428, 1650, kMaterialise, kDissolve, false, 26222, {}, {}, {814, 324, 102}, 16},
+    {7,   6,  532, 1430, kFlyIn, kDissolve, true,  26813, {20372, -9272, 70048}, {},
+     {-64, -723, 1008}, 547},
+    {10,  7,  560, 1430, kMaterialise, kFlyAway, true,  29162, {}, {-1533, -551, -5309},
+     {-197, 140, -708}, 578},
+    {13,  8,  840, 1210, kFlyIn, kFlyAway, false, 27996, {-20774, -10464, 73416},
+     {4807, 1476, 9548}, {-331, 1002, -24}, 18},
+    {16,  9,  552, 1100, kFlyIn, kFlyAway, false, 28587, {-1244, 3385, 6323}, {-859, 4633, 12980},
+     {-465, -535, 660}, 18},
+    {19,  10, 428, 1650, kFlyIn, kFlyAway, false, 23259, {4774, 846, 5897}, {-152, -7278, 21218},
+     {328, -1057, -509}, 19},
+    {20,  10, 894, 1650, kMaterialise, kFlyAway, false, 22042, {}, {-85, -3072, -1217},
+     {616, -829, -724}, 19},
+    {22,  0,  450, 1210, kFlyIn, kDissolve, false, 29770, {-1507, -3763, 7165}, {},
+     {-732, 1191, -373}, 15},
+    {25,  1,  600, 1320, kFlyIn, kFlyAway, false, 30361, {-22676, -13051, 80144},
+     {2715, -7002, 23267}, {-865, -346, 311}, 18},
+    {29,  2,  150, 1320, kMaterialise, kFlyAway, false, 29724, {}, {-11000, 4141, 33440},
+     {-244, 804, -1177}, 18},
+    {33,  3,  825, 1100, kMaterialise, kFlyAway, true,  29842, {}, {-11095, 5960, 35582},
+     {378, -446, -265}, 843},
+    {107, 5,  894, 1650, kFlyIn, kFlyAway, false, 10850, {-17905, 16765, 71816},
+     {2362, -657, -3753}, {-763, -196, -59}, 19},
+    // clang-format on
+};
+
+Vec3i Millionths(const Vec3d& v) {
+  return {static_cast<int32_t>(std::lround(v.x * 1e6)),
+          static_cast<int32_t>(std::lround(v.y * 1e6)),
+          static_cast<int32_t>(std::lround(v.z * 1e6))};
 }
 
-Replay ReplayConstruction(uint32_t seed, const FrameView& v) {
-  static const int32_t kRadius[] = {1210, 1320, 1320, 1100, 1100, 1650,
-                                    1430, 1430, 1210, 1100, 1650};
-  Replay e{};
-  srand(seed);
-  e.kind = static_cast<uint32_t>(rand() % 110 / 10);
-  e.radius = kRadius[e.kind];
-  if (e.kind == 5 || e.kind == 10) {
-    e.particles = BuildOrder(e.kind, rand() % 10 >= 6 ? "ORLOGO" : "BANNER");
-  } else if (e.kind == 8) {
-    e.particles = BuildOrder(e.kind, "YINYANG");
-  } else {
-    e.particles = BuildOrder(e.kind, nullptr);
-  }
-  for (double& a : e.angle) a = ScaledRand(314) / 50.0;
-  for (int i = 0; i < 3; ++i) e.spin[i] = e.cruiseSpin[i] = (ScaledRand(2400) - 1200) / 1000000.0;
-  if (e.kind == 5) e.spin[2] = e.cruiseSpin[2] = e.spin[2] / 3;
-  if (rand() % 10 < 3) {
-    e.arrival = ArrivalMode::Materialise;
-    for (int i = 0; i < 3; ++i) {
-      e.spin[i] = e.startSpin[i] = ((ScaledRand(2000) - 1000) / 1000000.0) / 10;
-    }
-  } else {
-    ReplayPlace(v, e.radius, 4, e.start);
-  }
-  e.lifetime = ScaledRand(22000) + 10000;
-  if (rand() % 10 < 3) {
-    e.departure = DepartureMode::Dissolve;
-  } else {
-    ReplayPlace(v, e.radius, 3, e.end);
-  }
-  e.shuffled = (e.arrival == ArrivalMode::Materialise && rand() % 10 > 4) ||
-               (e.departure == DepartureMode::Dissolve && rand() % 10 < 5);
-  if (e.shuffled) {
-    const auto n = static_cast<int32_t>(e.particles.size());
-    for (int32_t i = 0; i < n; ++i) std::swap(e.particles[i], e.particles[rand() % n]);
-  }
-  e.stateAfter = RandomState();
-  return e;
-}
-
-TEST_F(ShapeBuild, ConstructionDrawsEveryChoiceInItsFixedOrder) {
+TEST_F(ShapeBuild, ConstructionGivesTheRecordedShapeForEachSeed) {
   const FrameView view = ViewOf(800, 600);
   clock.tick = 4242;
-  int seen[2][2][2] = {};  // arrival, departure, shuffled
-  bool slowRoll = false;
-  for (uint32_t seed = 1; seed <= 400; ++seed) {
-    const Replay e = ReplayConstruction(seed, view);
-    srand(seed);
+  for (const Built& b : kBuilt) {
+    srand(b.seed);
     ShapeEffect s(view, clock);
-    ASSERT_EQ(s.kind, e.kind) << seed;
-    ASSERT_EQ(s.radius, e.radius) << seed;
-    ASSERT_EQ(ModelPoints(s), e.particles) << seed;
-    const double angles[] = {s.angleX, s.angleY, s.angleZ};
-    const double spins[] = {s.spinX, s.spinY, s.spinZ};
-    const double starts[] = {s.startSpinX, s.startSpinY, s.startSpinZ};
-    const double cruises[] = {s.cruiseSpinX, s.cruiseSpinY, s.cruiseSpinZ};
-    for (int i = 0; i < 3; ++i) {
-      ASSERT_EQ(angles[i], e.angle[i]) << seed;
-      ASSERT_EQ(spins[i], e.spin[i]) << seed;
-      ASSERT_EQ(starts[i], e.startSpin[i]) << seed;
-      ASSERT_EQ(cruises[i], e.cruiseSpin[i]) << seed;
+    EXPECT_EQ(test::DrawsSince(b.seed), b.draws) << b.seed;
+    EXPECT_EQ(s.kind, b.kind) << b.seed;
+    EXPECT_EQ(s.count, b.count) << b.seed;
+    EXPECT_EQ(s.radius, b.radius) << b.seed;
+    EXPECT_EQ(s.arrival, b.arrival) << b.seed;
+    EXPECT_EQ(s.departure, b.departure) << b.seed;
+    EXPECT_EQ(s.lifetime, b.lifetime) << b.seed;
+    EXPECT_EQ(s.start, b.start) << b.seed;
+    EXPECT_EQ(s.end, b.end) << b.seed;
+    EXPECT_EQ(Millionths(s.cruiseSpin), b.cruiseSpin) << b.seed;
+    // A materialising shape starts at its own slow spin, any other at its cruising spin.
+    EXPECT_EQ(s.spin, b.arrival == kMaterialise ? s.startSpin : s.cruiseSpin) << b.seed;
+    for (double a : {s.angle.x, s.angle.y, s.angle.z}) {
+      EXPECT_TRUE(a >= 0 && a <= 6.28) << b.seed << " " << a;
     }
-    ASSERT_EQ(s.arrival, e.arrival) << seed;
-    ASSERT_EQ(s.departure, e.departure) << seed;
-    ASSERT_EQ(s.lifetime, e.lifetime) << seed;
-    ASSERT_EQ((std::array{s.startX, s.startY, s.startZ}),
-              (std::array{e.start[0], e.start[1], e.start[2]}))
-        << seed;
-    ASSERT_EQ((std::array{s.endX, s.endY, s.endZ}), (std::array{e.end[0], e.end[1], e.end[2]}))
-        << seed;
-    ASSERT_EQ(RandomState(), e.stateAfter) << seed;  // no draw more or less
-    ASSERT_EQ(s.startTick, 4242u);
-    ASSERT_EQ(s.lastTick, 4242u);
-    ASSERT_EQ(s.finished, 0);
-    ASSERT_EQ(s.firstShown, 0);
-    ASSERT_EQ(s.shownEnd, 0);
-    ASSERT_EQ(s.offsetX, 0);
-    ASSERT_EQ(s.offsetY, 0);
+
+    // The particles are those of the kind (the picture chosen by the draw after the kind's),
+    // in build order unless shuffled.
+    srand(b.seed);
+    rand();
+    ShapeEffect unshuffled(ShapeEffect::Unbuilt{}, clock);
+    unshuffled.BuildKind(static_cast<ShapeKind>(b.kind));
+    std::vector<ModelPoint> built = ModelPoints(s);
+    std::vector<ModelPoint> expected = ModelPoints(unshuffled);
+    EXPECT_EQ(built != expected, b.shuffled) << b.seed;
+    std::sort(built.begin(), built.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(built, expected) << b.seed;
+
+    // Nothing shown, placed or timed yet.
+    EXPECT_EQ(s.startTick, 4242u);
+    EXPECT_EQ(s.lastTick, 4242u);
+    EXPECT_FALSE(s.finished);
+    EXPECT_EQ(s.firstShown, 0);
+    EXPECT_EQ(s.shownEnd, 0);
+    EXPECT_EQ(s.offset, Vec3i{});
     for (int32_t i = 0; i < s.count; ++i) {
-      ASSERT_EQ(s.particles[i].screenX, -1000);
-      ASSERT_EQ(s.particles[i].screenY, -1000);
+      ASSERT_EQ(s.particles[i].screenX, -1000) << b.seed;
+      ASSERT_EQ(s.particles[i].screenY, -1000) << b.seed;
     }
-    ++seen[static_cast<int>(e.arrival)][static_cast<int>(e.departure)][e.shuffled];
-    if (e.kind == 5) slowRoll = true;  // its z spin a third of the drawn one
   }
-  // The seeds covered every way of arriving and leaving, shuffled or not where possible.
-  EXPECT_GT(seen[0][0][0], 0);
-  EXPECT_GT(seen[1][0][0], 0);
-  EXPECT_GT(seen[1][0][1], 0);
-  EXPECT_GT(seen[0][1][0], 0);
-  EXPECT_GT(seen[0][1][1], 0);
-  EXPECT_GT(seen[1][1][1], 0);
-  EXPECT_EQ(seen[0][0][1], 0);  // neither mode: never shuffled
-  EXPECT_TRUE(slowRoll);
 }
 
 }  // namespace

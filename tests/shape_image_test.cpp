@@ -13,7 +13,7 @@
 #include "effects/picture_check.h"
 #include "effects/shape_effect.h"
 #include "effects/shape_image.h"
-#include "tests/shape_test_support.h"
+#include "tests/test_support.h"
 
 namespace orv {
 namespace {

@@ -4,10 +4,11 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 #include "core/memory_frame.h"
 #include "effects/shape_effect.h"
-#include "tests/shape_test_support.h"
+#include "tests/test_support.h"
 
 namespace orv {
 namespace {
@@ -63,129 +64,123 @@ class ShapeMotion : public ::testing::Test {
   ShapeEffect shape;
 };
 
-TEST_F(ShapeMotion, FlyInGlidesFromItsStartToRestAndThenCruises) {
+// What a shape shows after its step at time t.
+struct Moment {
+  uint32_t t;
+  int32_t firstShown;
+  int32_t shownEnd;
+  Vec3i offset;
+  double spinX;
+  bool finished = false;
+};
+
+class ShapeTimeline : public ShapeMotion {
+ protected:
+  void Expect(std::initializer_list<Moment> moments) {
+    for (const Moment& m : moments) {
+      StepAt(m.t);
+      EXPECT_EQ(shape.firstShown, m.firstShown) << m.t;
+      EXPECT_EQ(shape.shownEnd, m.shownEnd) << m.t;
+      EXPECT_EQ(shape.offset, m.offset) << m.t;
+      EXPECT_DOUBLE_EQ(shape.spin.x, m.spinX) << m.t;
+      EXPECT_EQ(shape.finished, m.finished) << m.t;
+    }
+  }
+  static constexpr Vec3i kRest{0, 0, 7400};
+};
+
+TEST_F(ShapeTimeline, FlyInGlidesFromItsStartToRestAndThenCruises) {
   AddParticles(1);
-  shape.startX = 4270;
-  shape.startY = -249;
-  shape.startZ = 92200;
-  shape.spinX = 0.5;  // left alone during a fly-in
-  shape.cruiseSpinX = 0.25;
-  StepAt(0);
-  EXPECT_EQ(shape.offsetX, 4270);
-  EXPECT_EQ(shape.offsetY, -248);  // one unit nearer to zero
-  EXPECT_EQ(shape.offsetZ, 92200);
-  EXPECT_EQ(shape.shownEnd, 1);
-  StepAt(4000);  // three quarters of the way
-  EXPECT_EQ(shape.offsetX, 1067);
-  EXPECT_EQ(shape.offsetZ, 28600);
-  StepAt(7999);  // still arriving
-  EXPECT_EQ(shape.offsetZ, 7400);
-  EXPECT_EQ(shape.spinX, 0.5);
-  StepAt(8000);  // at rest
-  EXPECT_EQ((std::array{shape.offsetX, shape.offsetY, shape.offsetZ}), (std::array{0, 0, 7400}));
-  EXPECT_EQ(shape.spinX, 0.25);
+  shape.start = {4270, -249, 92200};
+  shape.spin.x = 0.5;  // left alone during a fly-in
+  shape.cruiseSpin.x = 0.25;
+  Expect({
+      {0, 0, 1, {4270, -248, 92200}, 0.5},    // y one unit nearer to zero
+      {4000, 0, 1, {1067, -62, 28600}, 0.5},  // three quarters of the way
+      {7999, 0, 1, kRest, 0.5},               // still arriving
+      {8000, 0, 1, kRest, 0.25},              // at rest
+  });
 }
 
-TEST_F(ShapeMotion, FlyAwayAcceleratesAndFinishesOnlyPastItsEightSeconds) {
+TEST_F(ShapeTimeline, FlyAwayAcceleratesAndFinishesOnlyPastItsEightSeconds) {
   AddParticles(1);
-  shape.endX = -3000;
-  shape.endZ = 71000;
-  StepAt(20000);
-  EXPECT_EQ(shape.offsetZ, 7400);
-  StepAt(24000);
-  EXPECT_EQ(shape.offsetZ, 23300);  // a quarter of the way after half the time
-  EXPECT_EQ(shape.offsetX, -750);
-  StepAt(28000);
-  EXPECT_EQ(shape.offsetZ, 71000);
-  EXPECT_EQ(shape.finished, 0);
-  StepAt(28016);
-  EXPECT_EQ(shape.offsetZ, 71254);  // on past the end point
-  EXPECT_EQ(shape.finished, 1);
+  shape.end = {-3000, 0, 71000};
+  Expect({
+      {20000, 0, 1, kRest, 0},
+      {24000, 0, 1, {-750, 0, 23300}, 0},  // a quarter of the way after half the time
+      {28000, 0, 1, {-3000, 0, 71000}, 0},
+      {28016, 0, 1, {-3012, 0, 71254}, 0, true},  // on past the end point
+  });
 }
 
-TEST_F(ShapeMotion, MaterialiseShowsParticlesInIndexOrderThenRampsTheSpin) {
+TEST_F(ShapeTimeline, MaterialiseShowsParticlesInIndexOrderThenRampsTheSpin) {
   AddParticles(101);
   shape.arrival = ArrivalMode::Materialise;
-  shape.spinX = shape.startSpinX = 0.0001;
-  shape.cruiseSpinX = 0.0011;
-  StepAt(0);
-  EXPECT_EQ(shape.shownEnd, 0);
-  EXPECT_EQ(shape.offsetZ, 7400);
-  StepAt(1500);
-  EXPECT_EQ(shape.shownEnd, 50);
-  StepAt(2999);
-  EXPECT_EQ(shape.shownEnd, 100);
-  EXPECT_EQ(shape.spinX, 0.0001);  // the start spin until 3000
-  StepAt(3000);
-  EXPECT_EQ(shape.shownEnd, 101);
-  EXPECT_EQ(shape.spinX, 0.0001);  // the ramp starts from exactly the start spin
-  StepAt(5500);
-  EXPECT_DOUBLE_EQ(shape.spinX, 0.0006);
-  EXPECT_EQ((std::array{shape.offsetX, shape.offsetY}), (std::array{0, 0}));
-  StepAt(8000);
-  EXPECT_EQ(shape.spinX, 0.0011);
+  shape.spin.x = shape.startSpin.x = 0.0001;
+  shape.cruiseSpin.x = 0.0011;
+  Expect({
+      {0, 0, 0, kRest, 0.0001},
+      {1500, 0, 50, kRest, 0.0001},
+      {2999, 0, 100, kRest, 0.0001},  // the start spin until 3000
+      {3000, 0, 101, kRest, 0.0001},  // the ramp starts from exactly the start spin
+      {5500, 0, 101, kRest, 0.0006},
+      {8000, 0, 101, kRest, 0.0011},
+  });
 }
 
-TEST_F(ShapeMotion, DissolveRetiresParticlesUntilAllAreGoneEvenAfterALongGap) {
+TEST_F(ShapeTimeline, DissolveRetiresParticlesUntilAllAreGoneEvenAfterALongGap) {
   AddParticles(100);
   shape.departure = DepartureMode::Dissolve;
-  StepAt(10000);
-  StepAt(20000);
-  EXPECT_EQ(shape.firstShown, 0);
-  StepAt(24000);
-  EXPECT_EQ(shape.firstShown, 50);
-  EXPECT_EQ(shape.shownEnd, 100);
-  StepAt(28000);
-  EXPECT_EQ(shape.firstShown, 100);
-  EXPECT_EQ(shape.finished, 0);
-  StepAt(28001);
-  EXPECT_EQ(shape.finished, 1);
-  // 100 x (2000000000 - 20000) leaves 32 bits; the particles stay retired.
-  StepAt(2000000000);
-  EXPECT_EQ(shape.firstShown, 100);
+  Expect({
+      {10000, 0, 100, kRest, 0},
+      {20000, 0, 100, kRest, 0},
+      {24000, 50, 100, kRest, 0},
+      {28000, 100, 100, kRest, 0},
+      {28001, 100, 100, kRest, 0, true},
+      // 100 x (2000000000 - 20000) leaves 32 bits; the particles stay retired.
+      {2000000000, 100, 100, kRest, 0, true},
+  });
 }
 
 TEST_F(ShapeMotion, AnglesAdvanceBySpinTimesElapsedAndKeepTheirSign) {
   AddParticles(1);
-  shape.cruiseSpinX = 0.001;
-  shape.cruiseSpinY = -0.002;
-  shape.angleZ = -7.0;
+  shape.cruiseSpin.x = 0.001;
+  shape.cruiseSpin.y = -0.002;
+  shape.angle.z = -7.0;
   StepAt(10000);  // from lastTick 0
-  EXPECT_DOUBLE_EQ(shape.angleX, std::fmod(10.0, 6.283185307));
-  EXPECT_DOUBLE_EQ(shape.angleY, std::fmod(-20.0, 6.283185307));
-  EXPECT_LT(shape.angleY, 0);
-  EXPECT_DOUBLE_EQ(shape.angleZ, std::fmod(-7.0, 6.283185307));
+  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, 6.283185307));
+  EXPECT_DOUBLE_EQ(shape.angle.y, std::fmod(-20.0, 6.283185307));
+  EXPECT_LT(shape.angle.y, 0);
+  EXPECT_DOUBLE_EQ(shape.angle.z, std::fmod(-7.0, 6.283185307));
   StepAt(10016);
-  EXPECT_DOUBLE_EQ(shape.angleX, std::fmod(10.0, 6.283185307) + 0.016);
+  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, 6.283185307) + 0.016);
 }
 
 TEST_F(ShapeMotion, TurnsAboutYThenXThenZ) {
   constexpr double kQuarter = 1.5707963267948966;  // cos gives 0, sin 65536 in 16.16
   struct Case {
-    double ax, ay, az;
+    Vec3d angle;
     std::array<int32_t, 3> model, view;
   };
   const Case cases[] = {
-      {0, 0, 0, {300, -200, 100}, {300, -200, 7500}},
-      {0, kQuarter, 0, {1000, 0, 0}, {0, 0, 6400}},  // +x turns to the viewer
-      {kQuarter, 0, 0, {0, 1000, 0}, {0, 0, 8400}},  // +y (down) turns away
-      {0, 0, kQuarter, {1000, 0, 0}, {0, 1000, 7400}},
-      {kQuarter, kQuarter, 0, {1000, 0, 0}, {0, 1000, 7400}},  // y first, then x
-      {kQuarter, 0, kQuarter, {0, 1000, 0}, {0, 0, 8400}},
+      {{0, 0, 0}, {300, -200, 100}, {300, -200, 7500}},
+      {{0, kQuarter, 0}, {1000, 0, 0}, {0, 0, 6400}},  // +x turns to the viewer
+      {{kQuarter, 0, 0}, {0, 1000, 0}, {0, 0, 8400}},  // +y (down) turns away
+      {{0, 0, kQuarter}, {1000, 0, 0}, {0, 1000, 7400}},
+      {{kQuarter, kQuarter, 0}, {1000, 0, 0}, {0, 1000, 7400}},  // y first, then x
+      {{kQuarter, 0, kQuarter}, {0, 1000, 0}, {0, 0, 8400}},
   };
   for (const Case& c : cases) {
     ShapeEffect s(ShapeEffect::Unbuilt{}, clock);
     s.radius = 1210;
     s.lifetime = 20000;
     s.AddParticle(c.model[0], c.model[1], c.model[2], 0xFFFFFF);
-    s.angleX = c.ax;
-    s.angleY = c.ay;
-    s.angleZ = c.az;
+    s.angle = c.angle;
     clock.tick = 10000;
     s.lastTick = 10000;
     s.Step(view);
     const Particle& p = s.particles[0];
-    EXPECT_EQ((std::array{p.x, p.y, p.z}), c.view) << c.ax << " " << c.ay << " " << c.az;
+    EXPECT_EQ((std::array{p.x, p.y, p.z}), c.view) << testing::PrintToString(c.angle);
   }
 }
 
@@ -294,7 +289,7 @@ TEST(ShapeFrames, FramesWithoutADrawStillAdvanceAndTheNextDrawErasesTheOldSquare
   ShapeEffect s(ShapeEffect::Unbuilt{}, clock);
   s.radius = 1000;
   s.lifetime = 30000;
-  s.cruiseSpinY = 0.001;
+  s.cruiseSpin.y = 0.001;
   s.BuildKind(ShapeKind::CubeFrame);
   clock.tick = 9000;
   s.lastTick = 9000;

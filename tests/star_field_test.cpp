@@ -10,27 +10,21 @@
 namespace orv {
 namespace {
 
-struct FixedClock final : TickSource {
-  uint32_t GetTickCount() override { return tick; }
-  uint32_t tick = 0;
-};
-
-FrameView View(int32_t width, int32_t height) {
-  return MakeFrameView(Rect{0, 0, width, height}, Point{0, 0});
-}
+using test::ManualClock;
+using test::ViewOf;
 
 TEST(StarSpawn, DepthRunsFrom15749To62999) {
   Star star{};
   srand(test::SeedForFirstDraw(0));  // z0 = 15000
-  StarField::Spawn(star, View(640, 480));
+  StarField::Spawn(star, ViewOf(640, 480));
   EXPECT_EQ(star.z, 15749);
   srand(test::SeedForFirstDraw(32767));  // z0 = 30000
-  StarField::Spawn(star, View(640, 480));
+  StarField::Spawn(star, ViewOf(640, 480));
   EXPECT_EQ(star.z, 62999);
 }
 
 TEST(StarSpawn, DrawsDepthThenXThenYThenBrightnessAndLeavesTheStarUnplaced) {
-  const FrameView view = View(640, 480);
+  const FrameView view = ViewOf(640, 480);
   srand(77);
   const int32_t d[4] = {rand(), rand(), rand(), rand()};
   srand(77);
@@ -65,14 +59,14 @@ TEST(StarSpawn, MatchesTheIntegerFormOfTheDepthForEveryZ0) {
 }
 
 TEST(StarField, ConstructionSpawnsTwoHundredStarsInOrder) {
-  FixedClock clock;
+  ManualClock clock;
   clock.tick = 1234;
-  const FrameView view = View(640, 480);
+  const FrameView view = ViewOf(640, 480);
   srand(5);
   StarField field(view, clock);
   EXPECT_EQ(field.count, 200);
   EXPECT_EQ(field.lastTick, 1234u);
-  EXPECT_EQ(field.finished, 0);
+  EXPECT_FALSE(field.finished);
   srand(5);
   for (int i = 0; i < 200; ++i) {
     Star expected{};
@@ -115,7 +109,7 @@ TEST(StarField, SquareSizeGrowsWithTheWindowWidth) {
 
 class StarFieldDraw : public ::testing::Test {
  protected:
-  StarFieldDraw() : frame(640, 480, FrameFormat::k32), view(View(640, 480)) {
+  StarFieldDraw() : frame(640, 480, FrameFormat::k32), view(ViewOf(640, 480)) {
     srand(9);
     field = std::make_unique<StarField>(view, clock);
   }
@@ -123,7 +117,7 @@ class StarFieldDraw : public ::testing::Test {
     SurfaceLock lock(frame, Rect{0, 0, 640, 480});
     field->Draw(lock, view);
   }
-  FixedClock clock;
+  ManualClock clock;
   MemoryFrame frame;
   FrameView view;
   std::unique_ptr<StarField> field;

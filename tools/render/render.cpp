@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/random.h"
-#include "core/render_loop.h"
-#include "effects/shape_factory.h"
+#include "effects/shape_source.h"
+#include "loop/render_loop.h"
 #include "tools/render/png_writer.h"
 #include "tools/render/scripted_host.h"
 #include "tools/render/trace.h"
@@ -14,20 +14,22 @@
 namespace orv {
 namespace {
 
-// The shape factory is a plain function; it finds the run's trace here.
-struct TraceContext {
-  std::FILE* out = nullptr;
-  const RenderLoop* loop = nullptr;
-};
-TraceContext traceContext;
+// The saver's random shapes, each written to the trace (when there is one) as it is made.
+class TracedShapes final : public ShapeSource {
+ public:
+  explicit TracedShapes(std::FILE* trace) : out(trace) {}
 
-Effect* MakeTracedShape(const FrameView& view, TickSource& clock) {
-  Effect* shape = CreateShape(view, clock);
-  if (shape != nullptr && traceContext.out != nullptr) {
-    WriteShapeTrace(traceContext.out, traceContext.loop->FrameCounter(), *shape);
+  std::unique_ptr<Effect> MakeShape(const FrameView& view, TickSource& clock) override {
+    std::unique_ptr<ShapeEffect> shape = MakeRandomShape(view, clock);
+    if (shape != nullptr && out != nullptr) WriteShapeTrace(out, frame, *shape);
+    return shape;
   }
-  return shape;
-}
+
+  int32_t frame = 0;  // the frame being run, counted from 1
+
+ private:
+  std::FILE* out;
+};
 
 // An output file written under a temporary name and renamed into place only when complete.
 struct OutputFile {
@@ -64,16 +66,14 @@ void RenderFrames(const RenderOptions& options, MemoryFrame& frame, std::FILE* t
   ScriptedHost host(frame, options.screenWidth);
   srand(options.seed);
   host.tick = options.tickStart;
-  {
-    RenderLoop loop(host, trace != nullptr ? MakeTracedShape : CreateShape);
-    traceContext = {trace, &loop};
-    for (uint32_t k = 1; k <= options.frames; ++k) {
-      host.tick = options.tickStart + k * options.tickStep;
-      host.hidden = options.IsHidden(k);
-      loop.RunFrame();
-    }
+  TracedShapes shapes(trace);
+  RenderLoop loop(host, shapes);
+  for (uint32_t k = 1; k <= options.frames; ++k) {
+    host.tick = options.tickStart + k * options.tickStep;
+    host.hidden = options.IsHidden(k);
+    shapes.frame = static_cast<int32_t>(k);
+    loop.RunFrame();
   }
-  traceContext = {};
 }
 
 int RunRenderer(const RenderOptions& options, std::string& error) {

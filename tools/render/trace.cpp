@@ -5,8 +5,6 @@
 #include <system_error>
 #include <type_traits>
 
-#include "effects/shape_effect.h"
-
 namespace orv {
 namespace {
 
@@ -32,10 +30,10 @@ void AppendField(std::string& out, const char* name) {
 }
 
 template <typename Value>
-void AppendTriple(std::string& out, const char* name, Value x, Value y, Value z) {
+void AppendTriple(std::string& out, const char* name, const Vec3<Value>& v) {
   AppendField(out, name);
   out += '[';
-  const Value values[] = {x, y, z};
+  const Value values[] = {v.x, v.y, v.z};
   for (int i = 0; i < 3; ++i) {
     if (i > 0) out += ',';
     if constexpr (std::is_floating_point_v<Value>) {
@@ -49,10 +47,7 @@ void AppendTriple(std::string& out, const char* name, Value x, Value y, Value z)
 
 }  // namespace
 
-void WriteShapeTrace(std::FILE* out, int32_t frame, const Effect& effect) {
-  const auto* shape = dynamic_cast<const ShapeEffect*>(&effect);
-  if (shape == nullptr) return;
-  const ShapeEffect& s = *shape;
+void WriteShapeTrace(std::FILE* out, int32_t frame, const ShapeEffect& s) {
   std::string line = "{";
   AppendField(line, "frame");
   AppendInteger(line, frame);
@@ -62,18 +57,18 @@ void WriteShapeTrace(std::FILE* out, int32_t frame, const Effect& effect) {
   AppendInteger(line, s.count);
   AppendField(line, "radius");
   AppendInteger(line, s.radius);
-  AppendTriple(line, "angle", s.angleX, s.angleY, s.angleZ);
-  AppendTriple(line, "spin", s.spinX, s.spinY, s.spinZ);
-  AppendTriple(line, "startSpin", s.startSpinX, s.startSpinY, s.startSpinZ);
-  AppendTriple(line, "cruiseSpin", s.cruiseSpinX, s.cruiseSpinY, s.cruiseSpinZ);
+  AppendTriple(line, "angle", s.angle);
+  AppendTriple(line, "spin", s.spin);
+  AppendTriple(line, "startSpin", s.startSpin);
+  AppendTriple(line, "cruiseSpin", s.cruiseSpin);
   AppendField(line, "arrival");
   AppendInteger(line, static_cast<int32_t>(s.arrival));
   AppendField(line, "departure");
   AppendInteger(line, static_cast<int32_t>(s.departure));
   AppendField(line, "lifetime");
   AppendInteger(line, s.lifetime);
-  AppendTriple(line, "start", s.startX, s.startY, s.startZ);
-  AppendTriple(line, "end", s.endX, s.endY, s.endZ);
+  AppendTriple(line, "start", s.start);
+  AppendTriple(line, "end", s.end);
   AppendField(line, "startTick");
   AppendInteger(line, s.startTick);
   AppendField(line, "particles");

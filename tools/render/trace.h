@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "effects/effect.h"
+#include "effects/shape_effect.h"
 
 namespace orv {
 
-void WriteShapeTrace(std::FILE* out, int32_t frame, const Effect& shape);
+void WriteShapeTrace(std::FILE* out, int32_t frame, const ShapeEffect& shape);
 
 }  // namespace orv

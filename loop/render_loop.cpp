@@ -1,4 +1,4 @@
-#include "core/render_loop.h"
+#include "loop/render_loop.h"
 
 #include <cstring>
 #include <memory>
@@ -25,18 +25,15 @@ bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, cons
   return first == window;
 }
 
-RenderLoop::RenderLoop(RenderHost& h, ShapeFactory factory)
-    : host(h),
-      makeShape(factory),
-      startTime(host.GetTickCount()),
-      starField(BuildFrameView(), host) {
+RenderLoop::RenderLoop(RenderHost& h, ShapeSource& source)
+    : host(h), shapes(source), startTime(host.GetTickCount()), starField(BuildFrameView(), host) {
   host.CreateClipper();
   nextShapeTime = host.GetTickCount() + static_cast<uint32_t>(ScaledRand(6000));
 }
 
 RenderLoop::~RenderLoop() {
   host.ReleaseClipper();
-  delete shape;
+  shape.reset();
   // The star field, a member, is destroyed after this body: last.
 }
 
@@ -65,11 +62,10 @@ void RenderLoop::RunFrame() {
   const FrameView view = BuildFrameView();
 
   if (shape != nullptr && shape->finished) {
-    delete shape;
-    shape = nullptr;
+    shape.reset();
     nextShapeTime = host.GetTickCount() + static_cast<uint32_t>(ScaledRand(6000));
   } else if (shape == nullptr && host.GetTickCount() >= nextShapeTime) {
-    shape = makeShape(view, host);  // null when out of memory: the next frame tries again
+    shape = shapes.MakeShape(view, host);  // null when out of memory: the next frame tries again
   }
 
   if (shape != nullptr) shape->Step(view);
@@ -91,8 +87,8 @@ void RenderLoop::RunFrame() {
 }
 
 void RunRenderLoop(RenderHost& host, const std::atomic<int32_t>& stopRequested,
-                   ShapeFactory makeShape) {
-  RenderLoop loop(host, makeShape);
+                   ShapeSource& shapes) {
+  RenderLoop loop(host, shapes);
   while (stopRequested.load() == 0) loop.RunFrame();
 }
 

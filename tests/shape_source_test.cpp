@@ -1,4 +1,4 @@
-// The render loop's shape factory: a whole shape, or null when memory runs out.
+// The saver's shape source: a whole shape, or null when memory runs out; the renderer's trace.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,8 +7,8 @@
 
 #include "core/random.h"
 #include "effects/shape_effect.h"
-#include "effects/shape_factory.h"
-#include "tests/shape_test_support.h"
+#include "effects/shape_source.h"
+#include "tests/test_support.h"
 #include "tools/render/render.h"
 #include "tools/render/trace.h"
 
@@ -29,7 +29,7 @@ void* Allocate(std::size_t size, bool array) noexcept {
 }
 }  // namespace
 
-// Out of memory on demand, for the allocations the factory makes.
+// Out of memory on demand, for the allocations a shape source makes.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   return Allocate(size, false);
 }
@@ -43,33 +43,33 @@ namespace {
 using test::ManualClock;
 using test::ViewOf;
 
-class ShapeFactory : public ::testing::Test {
+class RandomShapeSource : public ::testing::Test {
  protected:
   void TearDown() override {
     failNothrowAllocation = 0;
-    firstShapeDone = 0;
+    firstShapeDone = false;
   }
   ManualClock clock;
+  RandomShapes shapes;
 };
 
-TEST_F(ShapeFactory, MakesAWholeShape) {
+TEST_F(RandomShapeSource, MakesAWholeShape) {
   srand(3);
-  Effect* effect = CreateShape(ViewOf(640, 480), clock);
-  ASSERT_NE(effect, nullptr);
-  const auto* shape = dynamic_cast<ShapeEffect*>(effect);
+  const std::unique_ptr<ShapeEffect> shape = MakeRandomShape(ViewOf(640, 480), clock);
   ASSERT_NE(shape, nullptr);
   EXPECT_GT(shape->count, 0);
-  delete effect;
+  EXPECT_TRUE(firstShapeDone);
+  EXPECT_NE(shapes.MakeShape(ViewOf(640, 480), clock), nullptr);
 }
 
-TEST_F(ShapeFactory, GivesNullWhenTheShapeOrItsParticlesCannotBeAllocated) {
+TEST_F(RandomShapeSource, GivesNullWhenTheShapeOrItsParticlesCannotBeAllocated) {
   for (int failing : {1, 2}) {  // the shape object, then its particle array
     srand(3);
     nothrowAllocations = 0;
     failNothrowAllocation = failing;
-    EXPECT_EQ(CreateShape(ViewOf(640, 480), clock), nullptr) << failing;
+    EXPECT_EQ(shapes.MakeShape(ViewOf(640, 480), clock), nullptr) << failing;
     EXPECT_EQ(RandomState(), 3u) << failing;  // nothing was drawn
-    EXPECT_EQ(firstShapeDone, 0);
+    EXPECT_FALSE(firstShapeDone);
   }
 }
 
@@ -80,18 +80,12 @@ TEST(ShapeTrace, OneLineWithEveryFieldIn17SignificantDigits) {
   s.AddParticle(-700, 0, 0, 0x01000000);
   s.kind = 9;
   s.radius = 1100;
-  s.angleX = 0.02;
-  s.angleY = 6.28;
-  s.angleZ = 0;
-  s.spinX = s.cruiseSpinX = -0.0012;
-  s.spinY = s.cruiseSpinY = 1e-6;
-  s.spinZ = s.cruiseSpinZ = 0.0011 / 3;
+  s.angle = {0.02, 6.28, 0};
+  s.spin = s.cruiseSpin = {-0.0012, 1e-6, 0.0011 / 3};
   s.arrival = ArrivalMode::FlyIn;
   s.departure = DepartureMode::Dissolve;
   s.lifetime = 31999;
-  s.startX = -4270;
-  s.startY = 12;
-  s.startZ = 92200;
+  s.start = {-4270, 12, 92200};
   s.startTick = 4294967295u;
   std::FILE* out = std::tmpfile();
   ASSERT_NE(out, nullptr);
@@ -133,7 +127,7 @@ TEST(ShapeTrace, TheRendererWritesALineForEveryShapeItMakes) {
   }
   std::fclose(out);
   EXPECT_GE(lines, 3);  // 99 seconds: several shapes come and go
-  firstShapeDone = 0;
+  firstShapeDone = false;
 }
 
 }  // namespace

@@ -6,21 +6,20 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "core/frame_view.h"
 #include "core/render_host.h"
 #include "effects/effect.h"
+#include "effects/shape_source.h"
 #include "effects/star_field.h"
 
 namespace orv {
 
-// Makes a new shape for the frame's view, or returns null when it can't be allocated.
-using ShapeFactory = Effect* (*)(const FrameView& view, TickSource& clock);
-
 class RenderLoop {
  public:
   // Start-up: start time, star field, clipper, and the time of the first shape.
-  RenderLoop(RenderHost& host, ShapeFactory makeShape);
+  RenderLoop(RenderHost& host, ShapeSource& shapes);
   // Shut-down: clipper, then shape, then star field.
   ~RenderLoop();
   RenderLoop(const RenderLoop&) = delete;
@@ -31,19 +30,19 @@ class RenderLoop {
   int32_t FrameCounter() const { return frameCounter; }
   uint32_t Pause() const { return pause; }
   uint32_t NextShapeTime() const { return nextShapeTime; }
-  const Effect* Shape() const { return shape; }
+  const Effect* Shape() const { return shape.get(); }
 
  private:
   FrameView BuildFrameView();
   bool IsWhollyVisible(const Rect& screenRect);
 
   RenderHost& host;
-  ShapeFactory makeShape;
+  ShapeSource& shapes;
   uint32_t startTime;
   int32_t frameCounter = 0;
   uint32_t pause = 0;
   StarField starField;
-  Effect* shape = nullptr;
+  std::unique_ptr<Effect> shape;
   uint32_t nextShapeTime = 0;
 };
 
@@ -56,6 +55,6 @@ bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, cons
 
 // The render thread's body: runs frames until stopRequested is set, then shuts down.
 void RunRenderLoop(RenderHost& host, const std::atomic<int32_t>& stopRequested,
-                   ShapeFactory makeShape);
+                   ShapeSource& shapes);
 
 }  // namespace orv
