@@ -18,13 +18,26 @@ struct PixelFormat {
   uint32_t dwBBitMask;
 };
 
-// The fields of DDSURFACEDESC that a lock fills and the plotting reads.
+// Told of every square that is drawn, by a surface that must copy changed pixels to the display
+// itself (an X image): only those parts are sent, not the whole frame.
+class DamageSink {
+ public:
+  // An n-by-n square at (x, y), relative to the locked rectangle's top-left pixel, changed.
+  virtual void SquareDrawn(int32_t x, int32_t y, uint32_t n) = 0;
+
+ protected:
+  ~DamageSink() = default;
+};
+
+// The fields of DDSURFACEDESC that a lock fills and the plotting reads, and where to report
+// drawn squares (none for surfaces the plotting writes straight into the display).
 struct SurfaceDesc {
   uint32_t dwHeight;  // height of the whole surface
   uint32_t dwWidth;   // width of the whole surface
   int32_t lPitch;     // bytes from one pixel row to the next
   void* lpSurface;    // the locked rectangle's top-left pixel
   PixelFormat ddpfPixelFormat;
+  DamageSink* damage = nullptr;
 };
 
 class Surface {

@@ -43,6 +43,7 @@ void SurfaceLock::PlotSquare(int16_t x, int16_t y, uint8_t n, uint32_t colour) {
   if (x < 0 || static_cast<uint32_t>(x + n) > desc.dwWidth) return;
   if (y < 0 || static_cast<uint32_t>(y + n) > desc.dwHeight) return;
 
+  if (desc.damage != nullptr && n > 0) desc.damage->SquareDrawn(x, y, n);
   const uint32_t pixel = PixelValue(colour);
   // Rows may start at any byte (the pitch need not be a multiple of the pixel size), so
   // pixels are stored with memcpy, which compiles to plain stores.

@@ -86,10 +86,9 @@ void RenderLoop::RunFrame() {
   host.Sleep(pause);
 }
 
-void RunRenderLoop(RenderHost& host, const std::atomic<int32_t>& stopRequested,
-                   ShapeSource& shapes) {
+void RunRenderLoop(RenderHost& host, const std::atomic<bool>& stopRequested, ShapeSource& shapes) {
   RenderLoop loop(host, shapes);
-  while (stopRequested.load() == 0) loop.RunFrame();
+  while (!stopRequested.load()) loop.RunFrame();
 }
 
 }  // namespace orv

@@ -54,7 +54,6 @@ uint32_t SettlePause(uint32_t pause, int32_t elapsed, int32_t frameCounter);
 bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, const Rect& window);
 
 // The render thread's body: runs frames until stopRequested is set, then shuts down.
-void RunRenderLoop(RenderHost& host, const std::atomic<int32_t>& stopRequested,
-                   ShapeSource& shapes);
+void RunRenderLoop(RenderHost& host, const std::atomic<bool>& stopRequested, ShapeSource& shapes);
 
 }  // namespace orv

@@ -77,7 +77,7 @@ void Saver::SetUp() {
     return;
   }
 
-  stopRequested.store(0);
+  stopRequested.store(false);
   // Without a thread the window stays black: nothing is drawn and no message is shown.
   thread = CreateThread(nullptr, kRenderStackBytes, RenderThread, this, 0, nullptr);
 }
@@ -115,7 +115,7 @@ void Saver::ReleaseDisplay() {
 }
 
 void Saver::StopRenderThread() {
-  stopRequested.store(1);
+  stopRequested.store(true);
   WaitForSingleObject(thread, INFINITE);
 }
 

@@ -28,7 +28,7 @@ struct Saver {
   // The render thread reads only window, stopRequested, directDraw and primary.
   HWND window;
   HANDLE thread = nullptr;
-  std::atomic<int32_t> stopRequested{0};
+  std::atomic<bool> stopRequested{false};
   const char* messageText = nullptr;  // one of the five constant messages, never a copy
   RECT textRect = {0, 0, 0, 0};       // client coordinates of the last drawn message
   IDirectDraw* directDraw = nullptr;

@@ -198,10 +198,10 @@ TEST(SettlePause, NeedsThreeHundredMillisecondsAndMoreThanFiveFrames) {
 TEST(RunRenderLoop, RunsFramesUntilStopIsRequestedThenShutsDown) {
   RecordingHost host(320, 240);
   LoggedShapes shapes(host);
-  std::atomic<int32_t> stop{0};
+  std::atomic<bool> stop{false};
   // The stop arrives during the third frame's sleep: that frame ends, no fourth begins.
   host.onSleep = [&] {
-    if (host.sleeps.size() == 3) stop = 1;
+    if (host.sleeps.size() == 3) stop = true;
   };
   RunRenderLoop(host, stop, shapes);
   EXPECT_EQ(host.sleeps.size(), 3u);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/memory_frame.h"
 
 namespace orv {
@@ -73,6 +75,40 @@ class NarrowSurface final : public Surface {
   void Release() override {}
   uint32_t pixels[100 * 10] = {};
 };
+
+// A surface that reports where it was drawn on: the squares drawn, never the dropped ones.
+class DamageRecordingFrame final : public Surface, public DamageSink {
+ public:
+  void AddRef() override { frame.AddRef(); }
+  int32_t Lock(const Rect& rect, SurfaceDesc& desc) override {
+    const int32_t result = frame.Lock(rect, desc);
+    desc.damage = this;
+    return result;
+  }
+  void Unlock() override { frame.Unlock(); }
+  void Release() override { frame.Release(); }
+  void SquareDrawn(int32_t x, int32_t y, uint32_t n) override { squares.push_back({x, y, n}); }
+
+  struct Square {
+    int32_t x, y;
+    uint32_t n;
+    friend bool operator==(const Square&, const Square&) = default;
+  };
+  MemoryFrame frame{16, 16, FrameFormat::k565};
+  std::vector<Square> squares;
+};
+
+TEST(PlotSquare, ReportsEveryDrawnSquareToTheSurfacesDamageSink) {
+  DamageRecordingFrame surface;
+  {
+    SurfaceLock lock(surface, Rect{0, 0, 16, 16});
+    lock.PlotSquare(14, 3, 2, 0xff9070);
+    lock.PlotSquare(15, 3, 2, 0xff9070);         // sticks out: dropped
+    lock.PlotSquare(-1000, -1000, 2, 0xff9070);  // not yet projected
+    lock.PlotSquare(4, 4, 0, 0xff9070);          // empty
+  }
+  EXPECT_EQ(surface.squares, (std::vector<DamageRecordingFrame::Square>{{14, 3, 2}}));
+}
 
 TEST(PlotSquare, ASurfaceNarrowerThanTheWindowLimitsPlottingToItsColumns) {
   NarrowSurface surface;

@@ -74,12 +74,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   // One render loop at a time, as in the saver: the Saver's own thread ends first.
-  saver->stopRequested.store(1);
+  saver->stopRequested.store(true);
   WaitForSingleObject(saver->thread, INFINITE);
-  saver->stopRequested.store(0);
+  saver->stopRequested.store(false);
   HANDLE measured = CreateThread(nullptr, 0, MeasuredRenderThread, saver, 0, nullptr);
   Pump(argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 4000);
-  saver->stopRequested.store(1);
+  saver->stopRequested.store(true);
   WaitForSingleObject(measured, INFINITE);
   CloseHandle(measured);
   delete saver;

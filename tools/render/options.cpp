@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/decimal.h"
+
 namespace orv {
 
 const char* const kRenderUsage =
@@ -28,29 +30,16 @@ bool RenderOptions::IsHidden(uint32_t frame) const {
 
 namespace {
 
-// A decimal number of at most `max`, digits only: no sign, no blanks.
-bool ParseNumber(const std::string& text, uint64_t max, uint64_t& value) {
-  if (text.empty() || text.size() > 20) return false;
-  value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    const uint64_t digit = static_cast<uint64_t>(c - '0');
-    if (value > (max - digit) / 10) return false;
-    value = value * 10 + digit;
-  }
-  return true;
-}
-
 bool ParseRange(const std::string& text, std::pair<uint32_t, uint32_t>& range) {
   constexpr uint64_t kMax = std::numeric_limits<int32_t>::max();
   const size_t dash = text.find('-');
   uint64_t first = 0;
   uint64_t last = 0;
   if (dash == std::string::npos) {
-    if (!ParseNumber(text, kMax, first)) return false;
+    if (!ParseDecimal(text, kMax, first)) return false;
     last = first;
-  } else if (!ParseNumber(text.substr(0, dash), kMax, first) ||
-             !ParseNumber(text.substr(dash + 1), kMax, last)) {
+  } else if (!ParseDecimal(text.substr(0, dash), kMax, first) ||
+             !ParseDecimal(text.substr(dash + 1), kMax, last)) {
     return false;
   }
   if (first < 1 || last < first) return false;
@@ -74,8 +63,8 @@ bool ParseSize(const std::string& text, RenderOptions& options) {
   const size_t x = text.find('x');
   uint64_t w = 0;
   uint64_t h = 0;
-  if (x == std::string::npos || !ParseNumber(text.substr(0, x), 32767, w) ||
-      !ParseNumber(text.substr(x + 1), 32767, h) || w < 2 || h < 1) {
+  if (x == std::string::npos || !ParseDecimal(text.substr(0, x), 32767, w) ||
+      !ParseDecimal(text.substr(x + 1), 32767, h) || w < 2 || h < 1) {
     return false;
   }
   options.width = static_cast<uint32_t>(w);
@@ -131,26 +120,26 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
       ok = ParseSize(value, o);
       expected = "WxH with 2 <= W <= 32767 and 1 <= H <= 32767";
     } else if (name == "--screen-width") {
-      ok = ParseNumber(value, kI32, n);
+      ok = ParseDecimal(value, kI32, n);
       o.screenWidth = static_cast<int32_t>(n);
       expected = "a number from 0 to 2147483647";
     } else if (name == "--format") {
       ok = ParseFormat(value, o.format);
       expected = "565, 555, 24 or 32";
     } else if (name == "--pitch") {
-      ok = ParseNumber(value, kI32, n) && n > 0;
+      ok = ParseDecimal(value, kI32, n) && n > 0;
       o.pitch = static_cast<int32_t>(n);
       pitchGiven = true;
       expected = "a number of bytes from 1 to 2147483647";
     } else if (name == "--seed" || name == "--tick-start" || name == "--tick-step") {
-      ok = ParseNumber(value, kU32, n);
+      ok = ParseDecimal(value, kU32, n);
       uint32_t& field = name == "--seed"         ? o.seed
                         : name == "--tick-start" ? o.tickStart
                                                  : o.tickStep;
       field = static_cast<uint32_t>(n);
       expected = "a number from 0 to 4294967295";
     } else if (name == "--frames") {
-      ok = ParseNumber(value, kI32, n);
+      ok = ParseDecimal(value, kI32, n);
       o.frames = static_cast<uint32_t>(n);
       expected = "a number from 0 to 2147483647";
     } else if (name == "--hidden") {

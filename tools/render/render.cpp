@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/random.h"
+#include "core/scripted_clock.h"
 #include "effects/shape_source.h"
 #include "loop/render_loop.h"
 #include "tools/render/png_writer.h"
@@ -65,11 +66,12 @@ struct OutputFile {
 void RenderFrames(const RenderOptions& options, MemoryFrame& frame, std::FILE* trace) {
   ScriptedHost host(frame, options.screenWidth);
   srand(options.seed);
-  host.tick = options.tickStart;
+  const ScriptedClock clock{options.tickStart, options.tickStep};
+  host.tick = clock.start;
   TracedShapes shapes(trace);
   RenderLoop loop(host, shapes);
   for (uint32_t k = 1; k <= options.frames; ++k) {
-    host.tick = options.tickStart + k * options.tickStep;
+    host.tick = clock.TickOfFrame(k);
     host.hidden = options.IsHidden(k);
     shapes.frame = static_cast<int32_t>(k);
     loop.RunFrame();

@@ -1,6 +1,6 @@
 #include "tools/render/scripted_host.h"
 
-#include <cstring>
+#include "core/clip_list.h"
 
 namespace orv {
 
@@ -9,21 +9,7 @@ Rect ScriptedHost::GetClientRect() {
 }
 
 void ScriptedHost::GetClipList(const Rect& rect, RegionHeader* region, uint32_t* size) {
-  const uint32_t count = hidden ? 0 : 1;
-  const uint32_t needed = sizeof(RegionHeader) + count * sizeof(Rect);
-  if (region == nullptr || *size < needed) {
-    *size = needed;
-    return;
-  }
-  region->iType = 1;  // RDH_RECTANGLES
-  region->nCount = count;
-  region->nRgnSize = count * sizeof(Rect);
-  region->rcBound = hidden ? Rect{0, 0, 0, 0} : rect;
-  if (count == 1) {
-    std::memcpy(reinterpret_cast<unsigned char*>(region) + sizeof(RegionHeader), &rect,
-                sizeof rect);
-  }
-  *size = needed;
+  WholeOrNothingClipList(rect, !hidden, region, size);
 }
 
 }  // namespace orv
