@@ -3,8 +3,7 @@
 
     check_dist.py DIST
 
-DIST must hold exactly the Windows archive, the Debian package (when REQUIRE_DEB is not "0")
-and SHA256SUMS, named with the project's version from CMakeLists.txt, and:
+DIST must hold exactly the Windows archive, the Debian package and SHA256SUMS, named with the project's version from CMakeLists.txt, and:
 - SHA256SUMS lists every other file in DIST with its right checksum;
 - the archive holds the 32-bit orvessan.scr, the 64-bit one in 64-bit/, INSTALL.txt naming the
   version and LICENSE.txt, under one folder, with Windows line ends in the texts;
@@ -135,7 +134,7 @@ def main(argv):
     arch = subprocess.run(["dpkg", "--print-architecture"], check=True, capture_output=True,
                           text=True).stdout.strip()
     package = f"orvessan_{version}_{arch}.deb"
-    expected = [archive] if os.environ.get("REQUIRE_DEB") == "0" else [archive, package]
+    expected = [archive, package]
     present = sorted(os.listdir(dist))
     check.that(present == sorted(expected + ["SHA256SUMS"]), f"{dist} holds {present}")
     if check.that("SHA256SUMS" in present, "no SHA256SUMS"):
