@@ -7,7 +7,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Orvessan's Screen Saver developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Orvessan's Screen Saver for XScreenSaver")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Pale blue stars fly towards the viewer and, from time to time, a rotating cloud of\n particles forms one of eleven shapes. A hack for XScreenSaver; add it to the\n programs: list of ~/.xscreensaver.")
+    "Pale blue stars fly towards the viewer and, from time to time, a rotating cloud of\nparticles forms one of eleven shapes. A hack for XScreenSaver; add it to the\nprograms: list of ~/.xscreensaver.")
 set(CPACK_PACKAGE_CONTACT "Orvessan's Screen Saver developers <developers@orvessan.example>")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.orvessan.example/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
