@@ -59,7 +59,7 @@ class ShapeEffect final : public Effect {
   static constexpr Vec3i kRestPlace{0, 0, RestDepth};  // the centre's place at rest
 
   // Builds a whole shape from random draws. When its particle array can't be allocated,
-  // `particles` stays null and nothing is drawn; the factory then discards the shape.
+  // `particles` stays null and nothing is drawn; MakeRandomShape then discards it.
   ShapeEffect(const FrameView& view, TickSource& clock);
   // An empty shape: the particle array and nothing else, for building a shape piece by piece.
   struct Unbuilt {};

@@ -58,7 +58,8 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
 }
 
 void RenderLoop::RunFrame() {
-  ++frameCounter;
+  // A saver left running for weeks at a high frame rate passes 2^31 frames: the count wraps.
+  frameCounter = WrapAdd(frameCounter, 1);
   const FrameView view = BuildFrameView();
 
   if (shape != nullptr && shape->finished) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The product is self-contained and DPI aware:
+# The product is self-contained, small and DPI aware:
 #   scr_contents_test.sh OBJDUMP orvessan.scr
-# it imports only DLLs that come with Windows, and carries an application manifest that
-# declares DPI awareness.
+# it imports only DLLs that come with Windows, fits in 64 KiB, and carries an application
+# manifest that declares DPI awareness.
 set -u
 objdump=$1
 scr=$2
@@ -19,5 +19,10 @@ if ! grep -aq '<dpiAware[^>]*>true</dpiAware>' "$scr"; then
   echo "FAIL: no manifest declaring DPI awareness"
   status=1
 fi
-echo "$(basename "$scr"): $(stat -c %s "$scr") bytes"
+size=$(stat -c %s "$scr")
+echo "$(basename "$scr"): $size bytes"
+if ((size > 65536)); then
+  echo "FAIL: more than 64 KiB"
+  status=1
+fi
 exit $status
