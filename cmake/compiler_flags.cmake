@@ -25,6 +25,18 @@ if(ORV_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# A libFuzzer build (clang only): every library is instrumented for the fuzzer and checked by
+# AddressSanitizer and UndefinedBehaviorSanitizer; tests/fuzz links the fuzz programs.
+option(ORV_FUZZ "Build the libFuzzer targets (clang)" OFF)
+if(ORV_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "ORV_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 function(orv_project_target target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)
 endfunction()

@@ -41,9 +41,13 @@ const char* ShapeImage::Read(const uint8_t* data, uint32_t size) {
   const int32_t biWidth = static_cast<int32_t>(Read32(data + 4));
   const int32_t biHeight = static_cast<int32_t>(Read32(data + 8));
   const uint16_t biBitCount = Read16(data + 14);
+  const uint32_t biCompression = Read32(data + 16);
   const uint32_t biClrUsed = Read32(data + 32);
   if (biSize < kHeaderBytes || biSize > size) return "its header size does not fit";
   if (biBitCount != 8) return "it is not a picture of 8 bits per pixel";
+  // The rows are read one byte per pixel in place: run-length or other encodings can't be.
+  constexpr uint32_t kUncompressed = 0;  // BI_RGB
+  if (biCompression != kUncompressed) return "it is not an uncompressed picture";
   if (biWidth <= 0 || biHeight <= 0) return "it is not a bottom-up picture with rows and columns";
 
   const uint64_t entries = biClrUsed != 0 ? biClrUsed : 256;

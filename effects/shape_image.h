@@ -14,7 +14,8 @@ class ShapeImage {
   // check or can't be read as an 8-bit picture ends the program (FailPicture).
   explicit ShapeImage(const char* name);
   // A view over picture bytes held elsewhere, without a check value. Refused (not usable)
-  // when the header's sizes don't fit the bytes or the pixels are not 8-bit colour indices.
+  // when the header's sizes don't fit the bytes or the pixels are not uncompressed 8-bit
+  // colour indices.
   ShapeImage(const uint8_t* data, uint32_t size);
   ~ShapeImage();
   ShapeImage(const ShapeImage&) = delete;

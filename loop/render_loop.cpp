@@ -25,6 +25,10 @@ bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, cons
   return first == window;
 }
 
+bool ShapeIsDue(uint32_t now, uint32_t nextShapeTime) {
+  return static_cast<int32_t>(now - nextShapeTime) >= 0;
+}
+
 RenderLoop::RenderLoop(RenderHost& h, ShapeSource& source)
     : host(h), shapes(source), startTime(host.GetTickCount()), starField(BuildFrameView(), host) {
   host.CreateClipper();
@@ -65,7 +69,7 @@ void RenderLoop::RunFrame() {
   if (shape != nullptr && shape->finished) {
     shape.reset();
     nextShapeTime = host.GetTickCount() + static_cast<uint32_t>(ScaledRand(6000));
-  } else if (shape == nullptr && host.GetTickCount() >= nextShapeTime) {
+  } else if (shape == nullptr && ShapeIsDue(host.GetTickCount(), nextShapeTime)) {
     shape = shapes.MakeShape(view, host);  // null when out of memory: the next frame tries again
   }
 

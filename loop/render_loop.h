@@ -50,6 +50,11 @@ class RenderLoop {
 // past the 5th, at twice the average frame time plus 1 ms; unchanged before and after that.
 uint32_t SettlePause(uint32_t pause, int32_t elapsed, int32_t frameCounter);
 
+// Whether the next shape is due: `now` is at or past its time. The tick counter wraps every
+// 49.7 days, so the two are compared by their wrapping difference, not as plain numbers: a time
+// just below the wrap falls due just after it, and a time that wrapped is not yet due before it.
+bool ShapeIsDue(uint32_t now, uint32_t nextShapeTime);
+
 // Whether a clip list shows the whole window: exactly one rectangle, equal to the window's.
 bool ClipListCoversWindow(const RegionHeader& region, uint32_t regionBytes, const Rect& window);
 

@@ -128,6 +128,36 @@ TEST_F(RenderLoopTest, ShapeWaitsForItsTimeAndAFinishedShapeIsDeletedUnsteppedNe
   EXPECT_LE(loop->NextShapeTime(), finishedAt + 6000);
 }
 
+TEST_F(RenderLoopTest, AShapeFallsDueByTheWrappingDifferenceOfTheTicks) {
+  // The pause before the first shape, the same for every start tick.
+  const uint32_t pause = Start()->NextShapeTime() - 1000;
+  ASSERT_GT(pause, 10u);
+  const uint32_t starts[] = {
+      1000,
+      0xFFFFFFFFu - pause,  // the shape's time is the last tick before the wrap
+      0xFFFFFFF6u,          // the shape's time itself wraps to a small number
+      0x7FFFFFFFu - pause,  // the shape's time is the last tick before the sign bit
+  };
+  for (const uint32_t start : starts) {
+    srand(3);
+    host.tick = start;
+    auto loop = Start();
+    ASSERT_EQ(loop->NextShapeTime(), start + pause);
+    for (const uint32_t early : {start + 1, start + pause - 1}) {
+      host.tick = early;
+      loop->RunFrame();
+      EXPECT_EQ(loop->Shape(), nullptr) << start << " at " << early;
+    }
+    host.tick = start + pause;
+    loop->RunFrame();
+    EXPECT_NE(loop->Shape(), nullptr) << start;
+  }
+  // Past the time, on either side of the wrap, a shape is due.
+  EXPECT_TRUE(ShapeIsDue(5, 0xFFFFFFFFu));
+  EXPECT_TRUE(ShapeIsDue(0x80000000u, 0x7FFFFFFFu));
+  EXPECT_FALSE(ShapeIsDue(0xFFFFFFF7u, 4));
+}
+
 TEST_F(RenderLoopTest, AShapeThatCantBeAllocatedIsTriedAgainNextFrame) {
   auto loop = Start();
   shapes.outOfMemory = true;

@@ -202,6 +202,9 @@ TEST(ShapeImage, MalformedPicturesAreRefusedAndAddNothing) {
       {"huge width", 4, 0x7FFFFFFF, good.size()},
       {"table beyond the data", 32, 0x40000000, good.size()},
       {"4 bits per pixel", 14, 4, good.size()},
+      {"run-length encoded (BI_RLE8)", 16, 1, good.size()},
+      {"colour masks (BI_BITFIELDS)", 16, 3, good.size()},
+      {"a JPEG inside (BI_JPEG)", 16, 4, good.size()},
       {"the last byte missing", SIZE_MAX, 0, good.size() - 1},
   };
   for (const Case& c : cases) {

@@ -86,26 +86,116 @@ bool ParseFormat(const std::string& text, FrameFormat& format) {
   return true;
 }
 
+// One row per option: its name, what its value must look like, and how it is read.
+struct OptionRow {
+  const char* name;
+  const char* expected;
+  bool (*parse)(const std::string& value, RenderOptions& o);
+};
+
+constexpr uint64_t kU32 = std::numeric_limits<uint32_t>::max();
+constexpr uint64_t kI32 = std::numeric_limits<int32_t>::max();
+
+template <typename Field>
+bool ReadNumber(const std::string& text, uint64_t max, Field& field) {
+  uint64_t n = 0;
+  if (!ParseDecimal(text, max, n)) return false;
+  field = static_cast<Field>(n);
+  return true;
+}
+
+bool ReadFileName(const std::string& text, std::string& field) {
+  field = text;
+  return !text.empty();
+}
+
+constexpr OptionRow kOptions[] = {
+    {"--size", "WxH with 2 <= W <= 32767 and 1 <= H <= 32767", ParseSize},
+    {"--screen-width", "a number from 0 to 2147483647",
+     [](const std::string& v, RenderOptions& o) { return ReadNumber(v, kI32, o.screenWidth); }},
+    {"--format", "565, 555, 24 or 32",
+     [](const std::string& v, RenderOptions& o) { return ParseFormat(v, o.format); }},
+    // A pitch of 0 stands for "not given": the row's length.
+    {"--pitch", "a number of bytes from 1 to 2147483647",
+     [](const std::string& v, RenderOptions& o) {
+       return ReadNumber(v, kI32, o.pitch) && o.pitch > 0;
+     }},
+    {"--seed", "a number from 0 to 4294967295",
+     [](const std::string& v, RenderOptions& o) { return ReadNumber(v, kU32, o.seed); }},
+    {"--tick-start", "a number from 0 to 4294967295",
+     [](const std::string& v, RenderOptions& o) { return ReadNumber(v, kU32, o.tickStart); }},
+    {"--tick-step", "a number from 0 to 4294967295",
+     [](const std::string& v, RenderOptions& o) { return ReadNumber(v, kU32, o.tickStep); }},
+    {"--frames", "a number from 0 to 2147483647",
+     [](const std::string& v, RenderOptions& o) { return ReadNumber(v, kI32, o.frames); }},
+    {"--hidden", "frames N or ranges A-B (1 <= A <= B), comma separated", ParseHidden},
+    {"--raw", "a file name",
+     [](const std::string& v, RenderOptions& o) { return ReadFileName(v, o.rawPath); }},
+    {"--png", "a file name",
+     [](const std::string& v, RenderOptions& o) { return ReadFileName(v, o.pngPath); }},
+    {"--trace", "a file name or - for standard output",
+     [](const std::string& v, RenderOptions& o) { return ReadFileName(v, o.tracePath); }},
+};
+
+const OptionRow* FindOption(const std::string& name) {
+  for (const OptionRow& row : kOptions) {
+    if (name == row.name) return &row;
+  }
+  return nullptr;
+}
+
+// Two outputs written to one file would interleave their bytes.
+bool SharedOutput(const RenderOptions& o, std::string& error) {
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--raw", &o.rawPath}, {"--png", &o.pngPath}, {"--trace", &o.tracePath}};
+  for (size_t a = 0; a < 3; ++a) {
+    for (size_t b = a + 1; b < 3; ++b) {
+      const std::string& path = *outputs[b].second;
+      if (!path.empty() && path != "-" && path == *outputs[a].second) {
+        error = std::string(outputs[b].first) + ": '" + Printable(path) + "' is also the " +
+                outputs[a].first + " file";
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+std::string Printable(const std::string& text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  return out;
+}
 
 bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
                         std::string& error) {
-  constexpr uint64_t kU32 = std::numeric_limits<uint32_t>::max();
-  constexpr uint64_t kI32 = std::numeric_limits<int32_t>::max();
-  bool pitchGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
     if (name == "--help" || name == "-h") {
       o.help = true;
       continue;
     }
-    static const char* const kNames[] = {"--size",   "--screen-width", "--format",    "--pitch",
-                                         "--seed",   "--tick-start",   "--tick-step", "--frames",
-                                         "--hidden", "--raw",          "--png",       "--trace"};
-    bool known = false;
-    for (const char* k : kNames) known = known || name == k;
-    if (!known) {
-      error = "unknown option '" + name + "' (see --help)";
+    const OptionRow* row = FindOption(name);
+    if (row == nullptr) {
+      error = "unknown option '" + Printable(name) + "' (see --help)";
       return false;
     }
     if (i + 1 >= args.size()) {
@@ -113,49 +203,13 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
       return false;
     }
     const std::string& value = args[++i];
-    uint64_t n = 0;
-    bool ok = true;
-    std::string expected;
-    if (name == "--size") {
-      ok = ParseSize(value, o);
-      expected = "WxH with 2 <= W <= 32767 and 1 <= H <= 32767";
-    } else if (name == "--screen-width") {
-      ok = ParseDecimal(value, kI32, n);
-      o.screenWidth = static_cast<int32_t>(n);
-      expected = "a number from 0 to 2147483647";
-    } else if (name == "--format") {
-      ok = ParseFormat(value, o.format);
-      expected = "565, 555, 24 or 32";
-    } else if (name == "--pitch") {
-      ok = ParseDecimal(value, kI32, n) && n > 0;
-      o.pitch = static_cast<int32_t>(n);
-      pitchGiven = true;
-      expected = "a number of bytes from 1 to 2147483647";
-    } else if (name == "--seed" || name == "--tick-start" || name == "--tick-step") {
-      ok = ParseDecimal(value, kU32, n);
-      uint32_t& field = name == "--seed"         ? o.seed
-                        : name == "--tick-start" ? o.tickStart
-                                                 : o.tickStep;
-      field = static_cast<uint32_t>(n);
-      expected = "a number from 0 to 4294967295";
-    } else if (name == "--frames") {
-      ok = ParseDecimal(value, kI32, n);
-      o.frames = static_cast<uint32_t>(n);
-      expected = "a number from 0 to 2147483647";
-    } else if (name == "--hidden") {
-      ok = ParseHidden(value, o);
-      expected = "frames N or ranges A-B (1 <= A <= B), comma separated";
-    } else {
-      ok = !value.empty();
-      (name == "--raw" ? o.rawPath : name == "--png" ? o.pngPath : o.tracePath) = value;
-      expected = "a file name";
-    }
-    if (!ok) {
-      error = name + ": expected " + expected + ", got '" + value + "'";
+    if (!row->parse(value, o)) {
+      error = name + ": expected " + row->expected + ", got '" + Printable(value) + "'";
       return false;
     }
   }
 
+  const bool pitchGiven = o.pitch != 0;
   const uint64_t rowBytes = uint64_t{o.width} * (PixelFormatOf(o.format).dwRGBBitCount / 8);
   if (!pitchGiven) {
     o.pitch = static_cast<int32_t>(rowBytes);
@@ -169,6 +223,7 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
             std::to_string(kMaxFrameBytes) + " bytes";
     return false;
   }
+  if (SharedOutput(o, error)) return false;
   if (o.screenWidth < 0) o.screenWidth = static_cast<int32_t>(o.width);
   return true;
 }

@@ -33,10 +33,15 @@ struct RenderOptions {
 constexpr uint64_t kMaxFrameBytes = uint64_t{1} << 29;
 
 // Fills `options` from the arguments (without the program name). On a bad option returns
-// false with a one-line message naming the option in `error`.
+// false with a one-line message naming the option in `error`. Later options override earlier
+// ones; --raw, --png and --trace must name different files.
 bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
                         std::string& error);
 
 extern const char* const kRenderUsage;
+
+// The text with its control bytes written as escapes (\n, \r, \t, \xHH), so that a message
+// that quotes it stays on one line.
+std::string Printable(const std::string& text);
 
 }  // namespace orv

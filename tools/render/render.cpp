@@ -6,6 +6,7 @@
 
 #include "core/random.h"
 #include "core/scripted_clock.h"
+#include "effects/shape_effect.h"
 #include "effects/shape_source.h"
 #include "loop/render_loop.h"
 #include "tools/render/png_writer.h"
@@ -33,6 +34,8 @@ class TracedShapes final : public ShapeSource {
 };
 
 // An output file written under a temporary name and renamed into place only when complete.
+// A failed run takes away only what it wrote itself: its temporary files and the files it has
+// already renamed into place.
 struct OutputFile {
   OutputFile(const char* name, const std::string& target) : option(name), path(target) {}
 
@@ -40,10 +43,20 @@ struct OutputFile {
   std::string path;
   std::string temporary;
   std::FILE* file = nullptr;
+  bool committed = false;
 
+  // A temporary name that no file has yet, so that no file of someone else's is overwritten.
   bool Open() {
+    std::error_code ec;
     temporary = path + ".partial";
+    for (int n = 1; std::filesystem::symlink_status(temporary, ec).type() !=
+                    std::filesystem::file_type::not_found;
+         ++n) {
+      if (n > 99) return false;
+      temporary = path + ".partial" + std::to_string(n);
+    }
     file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) temporary.clear();
     return file != nullptr;
   }
   bool Commit() {
@@ -52,20 +65,35 @@ struct OutputFile {
     file = nullptr;
     std::error_code ec;
     if (written && closed) std::filesystem::rename(temporary, path, ec);
-    return written && closed && !ec;
+    committed = written && closed && !ec;
+    if (committed) temporary.clear();
+    return committed;
   }
   void Discard() {
     if (file != nullptr) std::fclose(file);
     file = nullptr;
-    std::remove(temporary.c_str());
+    if (!temporary.empty()) std::remove(temporary.c_str());
+    temporary.clear();
+    // A file already renamed into place is incomplete as a set: take it away too.
+    std::error_code ec;
+    if (committed) std::filesystem::remove(path, ec);
+    committed = false;
   }
 };
+
+// A directory can't be replaced by a file: found before anything is written.
+bool IsDirectory(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
 
 }  // namespace
 
 void RenderFrames(const RenderOptions& options, MemoryFrame& frame, std::FILE* trace) {
   ScriptedHost host(frame, options.screenWidth);
+  // A run is a whole saver process: its random generator and its first-shape rule start anew.
   srand(options.seed);
+  firstShapeDone = false;
   const ScriptedClock clock{options.tickStart, options.tickStep};
   host.tick = clock.start;
   TracedShapes shapes(trace);
@@ -91,8 +119,14 @@ int RunRenderer(const RenderOptions& options, std::string& error) {
     outputs.push_back({"--trace", options.tracePath});
   }
   for (OutputFile& out : outputs) {
+    if (IsDirectory(out.path)) {
+      error = out.option + ": '" + Printable(out.path) + "' is a directory";
+      return 2;
+    }
+  }
+  for (OutputFile& out : outputs) {
     if (!out.Open()) {
-      error = out.option + ": cannot write '" + out.path + "'";
+      error = out.option + ": cannot write '" + Printable(out.path) + "'";
       for (OutputFile& o : outputs) o.Discard();
       return 2;
     }
@@ -112,25 +146,20 @@ int RunRenderer(const RenderOptions& options, std::string& error) {
   if (OutputFile* raw = find("--raw")) {
     const auto& bytes = frame.Bytes();
     ok = std::fwrite(bytes.data(), 1, bytes.size(), raw->file) == bytes.size();
-    if (!ok) error = "--raw: cannot write '" + raw->path + "'";
+    if (!ok) error = "--raw: cannot write '" + Printable(raw->path) + "'";
   }
   if (OutputFile* png = find("--png"); ok && png != nullptr) {
     ok = WritePng(png->file, frame);
-    if (!ok) error = "--png: cannot write '" + png->path + "'";
+    if (!ok) error = "--png: cannot write '" + Printable(png->path) + "'";
   }
   for (OutputFile& out : outputs) {
     if (ok && !out.Commit()) {
       ok = false;
-      error = out.option + ": cannot write '" + out.path + "'";
+      error = out.option + ": cannot write '" + Printable(out.path) + "'";
     }
   }
   if (!ok) {
-    for (OutputFile& out : outputs) {
-      out.Discard();
-      // A file already renamed into place is incomplete as a set: take it away too.
-      std::error_code ec;
-      std::filesystem::remove(out.path, ec);
-    }
+    for (OutputFile& out : outputs) out.Discard();
     return 2;
   }
   if (traceToStdout && std::fflush(stdout) != 0) {

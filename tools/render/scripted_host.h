@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "core/memory_frame.h"
 #include "core/render_host.h"
@@ -23,13 +22,18 @@ class ScriptedHost final : public RenderHost {
   void GetClipList(const Rect& rect, RegionHeader* region, uint32_t* size) override;
   Surface& Primary() override { return frame; }
   int32_t GetScreenWidth() override { return screenWidth; }
-  void Sleep(uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+  // Runs are as long as 2^31 frames: a frame's sleep is counted, not kept.
+  void Sleep(uint32_t milliseconds) override {
+    ++sleepCount;
+    lastSleep = milliseconds;
+  }
 
   uint32_t tick = 0;
   bool hidden = false;  // the window is covered: its clip list holds no rectangle
   int32_t clippersCreated = 0;
   int32_t clippersReleased = 0;
-  std::vector<uint32_t> sleeps;
+  uint64_t sleepCount = 0;
+  uint32_t lastSleep = 0;  // the pause of the last frame
 
  private:
   MemoryFrame& frame;
