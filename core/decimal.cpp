@@ -14,4 +14,13 @@ bool ParseDecimal(const std::string& text, uint64_t max, uint64_t& value) {
   return true;
 }
 
+bool TakeOptionValue(const std::vector<std::string>& args, size_t& at, std::string& error) {
+  if (at + 1 >= args.size()) {
+    error = args[at] + ": missing value";
+    return false;
+  }
+  ++at;
+  return true;
+}
+
 }  // namespace orv

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace orv {
 
@@ -14,5 +15,22 @@ struct ScriptedClock {
 
   uint32_t TickOfFrame(uint32_t frame) const { return start + frame * step; }
 };
+
+// Where the options of a deterministic run go: --seed, --tick-start, --tick-step, --frames.
+struct ScriptOptionFields {
+  uint32_t& seed;
+  uint32_t& tickStart;
+  uint32_t& tickStep;
+  uint32_t& frames;
+};
+
+// Whether `name` is one of the four options of a deterministic run.
+bool IsScriptOption(const std::string& name);
+
+// Reads the value of one of them, with the same ranges in every program: the seed and the
+// ticks 0 to 4294967295, frames 0 to 2147483647. On a bad value returns false and says in
+// `expected` what was expected.
+bool ParseScriptOption(const std::string& name, const std::string& value,
+                       const ScriptOptionFields& fields, std::string& expected);
 
 }  // namespace orv

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "host/password.h"
+#include "host/saver_running.h"
 
 namespace orv {
 namespace {

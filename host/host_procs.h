@@ -1,5 +1,4 @@
-// The host's two stages of the saver window's message chain, and the start-up of the two
-// drawing modes.
+// The host's two stages of the saver window's message chain.
 #pragma once
 
 #include <windows.h>
@@ -13,12 +12,5 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The last stage: the rules by which input asks for closing, the password message, and the
 // platform's default handling.
 LRESULT CALLBACK HostDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Runs the saver window full screen (null parent) or as the preview child of `parent`, until
-// the window is gone; returns the exit code.
-int RunSaver(HWND parent);
-
-// Preview in the window whose decimal handle starts `text`; -1 without such a window.
-int StartPreview(const char* text);
 
 }  // namespace orv

@@ -1,14 +1,13 @@
 #include "host/password.h"
 
 #include "host/host_state.h"
-#include "host/mode_decision.h"
 #include "host/password_logic.h"
+#include "host/saver_running.h"
+#include "host/window_handle.h"
+#include "host/window_rules.h"
 
 namespace orv {
 namespace {
-
-constexpr UINT kPasswordMessage = WM_APP;  // answered by the window chain with the dialog
-constexpr UINT kScreenSaverRunning = 97;   // SPI_SCREENSAVERRUNNING
 
 using ChangePasswordFn = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD, DWORD);
 
@@ -17,13 +16,6 @@ using ChangePasswordFn = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD, DWOR
 template <typename Fn>
 Fn ProcAs(FARPROC proc) {
   return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
-}
-
-// The decimal window handle at the start of `text`.
-HWND ParseOwnerHandle(const char* text) {
-  const uint32_t value = text != nullptr ? ParseWindowHandle(text) : 0;
-  // Handles are 32-bit values; a 64-bit build extends them with their sign, as the system does.
-  return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(value)));
 }
 
 // The close decision's platform: the tick counter, the window's queue and its chain.
@@ -39,7 +31,7 @@ class WindowDialogHost final : public PasswordDialogHost {
     }
   }
   int32_t AskPassword() override {
-    return static_cast<int32_t>(SendMessageA(window, kPasswordMessage, 0, 0));
+    return static_cast<int32_t>(SendMessageA(window, msg::kPasswordMessage, 0, 0));
   }
   void HideCursor() override { SetCursor(nullptr); }
 
@@ -83,20 +75,17 @@ void UnloadPasswordCheck() {
   }
 }
 
-int32_t SetSaverRunning(int32_t on) {
-  UINT previous = 0;  // receives the state before; not used
-  return SystemParametersInfoA(kScreenSaverRunning, static_cast<UINT>(on), &previous, 0);
-}
-
 int32_t ApproveClose(HWND window) {
   WindowDialogHost host(window);
-  return DecideClose(CloseFlags{hostState.closeApproved, hostState.checkingPassword,
-                                hostState.lastCheckTick, hostState.verifyPassword != nullptr},
-                     host);
+  const bool granted =
+      DecideClose(CloseFlags{hostState.closeApproved, hostState.checkingPassword,
+                             hostState.lastCheckTick, hostState.verifyPassword != nullptr},
+                  host);
+  return granted ? 1 : 0;
 }
 
 int32_t StartPasswordChange(const char* text) {
-  HWND owner = ParseOwnerHandle(text);
+  HWND owner = WindowHandleFromText(text);
   if (owner == nullptr || !IsWindow(owner)) owner = GetForegroundWindow();
   ChangePassword(owner);
   return 0;

@@ -18,9 +18,6 @@ void LoadPasswordCheck();
 // the screen-saver-running state off again when it was switched on.
 void UnloadPasswordCheck();
 
-// Sets the system's screen-saver-running state; returns the system call's result.
-int32_t SetSaverRunning(int32_t on);
-
 // Decides a close request of the full-screen saver window: nonzero grants it.
 int32_t ApproveClose(HWND window);
 

@@ -9,26 +9,25 @@ bool PasswordSettingInUse(std::span<const uint8_t> data) {
   return number != 0;
 }
 
-int32_t DecideClose(const CloseFlags& flags, PasswordDialogHost& host) {
-  if (flags.checkingPassword != 0 || flags.closeApproved != 0) return 0;
+bool DecideClose(const CloseFlags& flags, PasswordDialogHost& host) {
+  if (flags.checkingPassword || flags.closeApproved) return false;
   if (!flags.passwordInUse) {
-    flags.closeApproved = 1;
-    return 1;
+    flags.closeApproved = true;
+    return true;
   }
   const uint32_t now = host.GetTickCount();
   if (flags.lastCheckTick != kNoPasswordDialogYet &&
       ElapsedTicks(flags.lastCheckTick, now) < kPasswordDialogGap) {
-    return 0;
+    return false;
   }
-  flags.checkingPassword = 1;
+  flags.checkingPassword = true;
   host.DropPendingTimers();
   const int32_t answer = host.AskPassword();
-  // Any nonzero answer grants; the flag itself stays 0 or 1 for the window's rules.
-  flags.closeApproved = answer != 0 ? 1 : 0;
-  flags.checkingPassword = 0;
+  flags.closeApproved = answer != 0;  // any nonzero answer grants
+  flags.checkingPassword = false;
   if (answer == 0) host.HideCursor();
   flags.lastCheckTick = host.GetTickCount();  // after the dialog has closed
-  return static_cast<int32_t>(flags.closeApproved);
+  return flags.closeApproved;
 }
 
 }  // namespace orv

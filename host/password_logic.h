@@ -43,15 +43,15 @@ class PasswordDialogHost {
 // The host state fields that the decision reads and writes. They are references because the
 // dialog's own message loop may ask again while the first request waits for its answer.
 struct CloseFlags {
-  uint32_t& closeApproved;
-  uint32_t& checkingPassword;
+  bool& closeApproved;
+  bool& checkingPassword;
   uint32_t& lastCheckTick;
   bool passwordInUse;
 };
 
-// Decides a close request: 1 grants it, 0 refuses it. Without a password every request is
+// Decides a close request: true grants it. Without a password every request is
 // granted. With one, a request shows the dialog unless the dialog is up already or ended less
 // than kPasswordDialogGap ms ago; the dialog's answer decides, and a refusal hides the cursor.
-int32_t DecideClose(const CloseFlags& flags, PasswordDialogHost& host);
+bool DecideClose(const CloseFlags& flags, PasswordDialogHost& host);
 
 }  // namespace orv

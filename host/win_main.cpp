@@ -5,8 +5,10 @@
 #include "host/fault_guard.h"
 #include "host/host_procs.h"
 #include "host/host_state.h"
+#include "host/message_loop.h"
 #include "host/mode_decision.h"
 #include "host/password.h"
+#include "host/window_handle.h"
 
 namespace orv {
 namespace {
@@ -20,38 +22,8 @@ constexpr DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 // the captionless window has no class icon.
 constexpr WORD kClassIcon = 100;
 
-// Handles are 32-bit values; a 64-bit build extends them with their sign, as the system does.
-HWND HandleFromNumber(uint32_t number) {
-  return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(number)));
-}
-
-int RunChosenMode(const char* text) {
-  const ModeDecision decision = DecideMode(text);
-  switch (decision.mode) {
-    case RunMode::kConfigureWithoutOwner:
-      return static_cast<int>(ShowConfigDialog(nullptr));
-    case RunMode::kFullScreen:
-      return RunSaver(nullptr);
-    case RunMode::kConfigure:
-      return static_cast<int>(ShowConfigDialog(GetForegroundWindow()));
-    case RunMode::kPreview:
-      return StartPreview(decision.rest);
-    case RunMode::kPasswordChange:
-      StartPasswordChange(decision.rest);
-      return 0;
-    default:
-      return -1;
-  }
-}
-
-}  // namespace
-
-int StartPreview(const char* text) {
-  HWND parent = HandleFromNumber(ParseWindowHandle(text));
-  if (parent == nullptr || !IsWindow(parent)) return -1;
-  return RunSaver(parent);
-}
-
+// Runs the saver window full screen (null parent) or as the preview child of `parent`, until
+// the window is gone; returns the exit code.
 int RunSaver(HWND parent) {
   WNDCLASSA windowClass = {};
   windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
@@ -72,7 +44,7 @@ int RunSaver(HWND parent) {
     GetClientRect(parent, &client);
     width = client.right;
     height = client.bottom;
-    hostState.isPreview = 1;
+    hostState.isPreview = true;
     title = kPreviewTitle;
     style = kPreviewStyle;
   } else {
@@ -98,17 +70,44 @@ int RunSaver(HWND parent) {
   if (hostState.saverWindow != nullptr) {
     if (parent == nullptr) SetForegroundWindow(hostState.saverWindow);
     MSG message = {};
-    // GetMessageA answers -1 on failure: that ends the loop as WM_QUIT does.
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    exitCode = static_cast<int>(message.wParam);
+    exitCode = RunMessageLoop(
+        message, [](MSG& m) { return static_cast<int32_t>(GetMessageA(&m, nullptr, 0, 0)); },
+        [](const MSG& m) {
+          TranslateMessage(&m);
+          DispatchMessageA(&m);
+        });
   }
   UnloadPasswordCheck();
   return exitCode;
 }
 
+// Preview in the window whose decimal handle starts `text`; -1 without such a window.
+int StartPreview(const char* text) {
+  HWND parent = WindowHandleFromText(text);
+  if (parent == nullptr || !IsWindow(parent)) return -1;
+  return RunSaver(parent);
+}
+
+int RunChosenMode(const char* text) {
+  const ModeDecision decision = DecideMode(text);
+  switch (decision.mode) {
+    case RunMode::kConfigureWithoutOwner:
+      return static_cast<int>(ShowConfigDialog(nullptr));
+    case RunMode::kFullScreen:
+      return RunSaver(nullptr);
+    case RunMode::kConfigure:
+      return static_cast<int>(ShowConfigDialog(GetForegroundWindow()));
+    case RunMode::kPreview:
+      return StartPreview(decision.rest);
+    case RunMode::kPasswordChange:
+      StartPasswordChange(decision.rest);
+      return 0;
+    default:
+      return -1;
+  }
+}
+
+}  // namespace
 }  // namespace orv
 
 // The C runtime's own argument text treats bytes from 0x80 up as blanks; the command line is

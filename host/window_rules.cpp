@@ -36,7 +36,7 @@ Route RouteHostWindow(uint32_t message, uintptr_t wParam, const HostFlags& flags
   switch (message) {
     case msg::kCreate:
       route.detachInputMethod = true;
-      route.hideCursor = flags.isPreview == 0;
+      route.hideCursor = !flags.isPreview;
       return route;
     case msg::kDestroy:
       route.restoreInputMethod = true;
@@ -44,12 +44,12 @@ Route RouteHostWindow(uint32_t message, uintptr_t wParam, const HostFlags& flags
     case msg::kSetText:
       return End(RouteEnd::kReturn, 0);
     case msg::kPaint:
-      if (flags.closeApproved == 1) return End(RouteEnd::kDefault);
-      route.hideCursor = flags.isPreview == 0;
+      if (flags.closeApproved) return End(RouteEnd::kDefault);
+      route.hideCursor = !flags.isPreview;
       return route;
     case msg::kHelp:
     case msg::kContextMenu:
-      if (flags.isPreview != 1) return route;
+      if (!flags.isPreview) return route;
       route.postToParent = true;
       route.end = RouteEnd::kReturn;
       route.result = 1;
@@ -60,15 +60,15 @@ Route RouteHostWindow(uint32_t message, uintptr_t wParam, const HostFlags& flags
     case msg::kLButtonDown:
     case msg::kRButtonDown:
     case msg::kMButtonDown:
-      return flags.closeApproved == 1 ? End(RouteEnd::kDefault) : route;
+      return flags.closeApproved ? End(RouteEnd::kDefault) : route;
     case msg::kSysCommand:
-      if (flags.isPreview == 0 &&
+      if (!flags.isPreview &&
           (wParam == kScNextWindow || wParam == kScPrevWindow || wParam == kScScreenSave)) {
         return End(RouteEnd::kReturn, 0);
       }
       return route;
     case msg::kTimer:
-      if (flags.closeApproved == 1) return End(RouteEnd::kReturn, 0);
+      if (flags.closeApproved) return End(RouteEnd::kReturn, 0);
       route.yield = true;
       return route;
     default:
@@ -77,10 +77,10 @@ Route RouteHostWindow(uint32_t message, uintptr_t wParam, const HostFlags& flags
 }
 
 Route RouteHostDefault(uint32_t message, uintptr_t wParam, const HostFlags& flags) {
-  if (flags.isPreview == 1 || flags.closeApproved == 1) return End(RouteEnd::kDefault);
+  if (flags.isPreview || flags.closeApproved) return End(RouteEnd::kDefault);
   if (message == msg::kClose) return End(RouteEnd::kApproveClose);
   if (message == msg::kPasswordMessage) return End(RouteEnd::kVerifyPassword);
-  if (flags.checkingPassword == 1) return End(RouteEnd::kDefault);
+  if (flags.checkingPassword) return End(RouteEnd::kDefault);
 
   Route route = End(RouteEnd::kDefault);
   if (message == msg::kShowWindow) {
@@ -97,8 +97,9 @@ Route RouteHostDefault(uint32_t message, uintptr_t wParam, const HostFlags& flag
   return route;
 }
 
-bool TravelExceeds(Point anchor, Point current, uint32_t threshold) {
-  const uint32_t travel = Distance(current.x, anchor.x) + Distance(current.y, anchor.y);
+bool TravelExceeds(Point anchor, std::optional<Point> current, uint32_t threshold) {
+  if (!current) return false;
+  const uint32_t travel = Distance(current->x, anchor.x) + Distance(current->y, anchor.y);
   return travel > threshold;
 }
 

@@ -5,12 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/geometry.h"
 
 namespace orv {
 
-// Message numbers that the host names.
+// Message numbers that the host names (host_procs.cpp checks them against <windows.h>).
 namespace msg {
 inline constexpr uint32_t kCreate = 0x0001;
 inline constexpr uint32_t kDestroy = 0x0002;
@@ -38,9 +39,9 @@ inline constexpr uintptr_t kScPrevWindow = 0xF050;
 inline constexpr uintptr_t kScScreenSave = 0xF140;
 
 struct HostFlags {
-  uint32_t isPreview;
-  uint32_t closeApproved;
-  uint32_t checkingPassword;
+  bool isPreview;
+  bool closeApproved;
+  bool checkingPassword;
 };
 
 enum class RouteEnd : uint8_t {
@@ -72,7 +73,8 @@ Route RouteHostWindow(uint32_t message, uintptr_t wParam, const HostFlags& flags
 Route RouteHostDefault(uint32_t message, uintptr_t wParam, const HostFlags& flags);
 
 // Whether the cursor has travelled (horizontal plus vertical distance from the anchor, as an
-// unsigned 32-bit number) more than `threshold` pixels.
-bool TravelExceeds(Point anchor, Point current, uint32_t threshold);
+// unsigned 32-bit number) more than `threshold` pixels. A cursor position that couldn't be read
+// (empty; for instance while another desktop takes the input) is no travel.
+bool TravelExceeds(Point anchor, std::optional<Point> current, uint32_t threshold);
 
 }  // namespace orv

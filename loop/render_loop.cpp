@@ -1,5 +1,6 @@
 #include "loop/render_loop.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -51,14 +52,17 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
   host.GetClipList(screenRect, nullptr, &size);
   // A size too small for the region's header means the clipper failed: not visible.
   if (size < sizeof(RegionHeader)) return false;
-  std::unique_ptr<uint32_t[]> buffer(new (std::nothrow) uint32_t[(size + 3) / 4]);
+  const uint32_t words = size / 4 + (size % 4 != 0 ? 1 : 0);
+  std::unique_ptr<uint32_t[]> buffer(new (std::nothrow) uint32_t[words]);
   if (!buffer) return false;
   auto* region = reinterpret_cast<RegionHeader*>(buffer.get());
   region->dwSize = sizeof(RegionHeader);
   region->nRgnSize = 0;
   region->nCount = 0;
   host.GetClipList(screenRect, region, &size);
-  return ClipListCoversWindow(*region, size, screenRect);
+  // The second answer may report more than the buffer holds (the region grew in between): only
+  // the buffer's bytes can be read.
+  return ClipListCoversWindow(*region, std::min(size, words * 4), screenRect);
 }
 
 void RenderLoop::RunFrame() {

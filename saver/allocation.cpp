@@ -1,13 +1,15 @@
 // The program's allocator: the C library's heap, without the C++ library's exception
 // machinery (which would more than double the size of the program). Allocations that may fail
-// use the nothrow forms and get null; any other failed allocation ends the process, as an
-// unhandled bad_alloc would.
+// use the nothrow forms and get null; any other failed allocation ends the process quietly
+// (abort would show the C library's "abnormal program termination" box).
 #include <cstdlib>
 #include <new>
 
+#include "saver/quiet_end.h"
+
 void* operator new(std::size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
-  if (p == nullptr) std::abort();
+  if (p == nullptr) orv::EndQuietly("Orvessan's Screen Saver: out of memory\n");
   return p;
 }
 

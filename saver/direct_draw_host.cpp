@@ -48,17 +48,16 @@ Point DirectDrawHost::ClientToScreen(Point client) {
 
 void DirectDrawHost::CreateClipper() {
   // Used only to learn the window's visible region: never attached to the surface.
-  if (FAILED(directDraw->CreateClipper(0, &clipper, nullptr))) clipper = nullptr;
-  if (clipper != nullptr) clipper->SetHWnd(0, window);
+  if (FAILED(directDraw->CreateClipper(0, clipper.Put(), nullptr))) clipper.Forget();
+  if (clipper) clipper->SetHWnd(0, window);
 }
 
 void DirectDrawHost::ReleaseClipper() {
-  if (clipper != nullptr) clipper->Release();
-  clipper = nullptr;
+  clipper.Reset();
 }
 
 void DirectDrawHost::GetClipList(const Rect& rect, RegionHeader* region, uint32_t* size) {
-  if (clipper == nullptr) {
+  if (!clipper) {
     *size = 0;  // no clipper: nothing counts as visible
     return;
   }

@@ -7,6 +7,7 @@
 
 #include "core/render_host.h"
 #include "core/surface.h"
+#include "saver/com_ptr.h"
 
 namespace orv {
 
@@ -41,9 +42,9 @@ class DirectDrawHost final : public RenderHost {
 
  private:
   HWND window;
-  IDirectDraw* directDraw;
+  IDirectDraw* directDraw;  // the Saver's
   DirectDrawSurface primarySurface;
-  IDirectDrawClipper* clipper = nullptr;
+  ComPtr<IDirectDrawClipper> clipper;
 };
 
 }  // namespace orv

@@ -6,8 +6,8 @@
 
 namespace orv {
 
-int32_t MessageFontHeight(int32_t width) {
-  if (width < kMinMessageWidth) return 0;  // no font fits; nothing is drawn
+std::optional<int32_t> MessageFontHeight(int32_t width) {
+  if (width < kMinMessageWidth) return std::nullopt;
   return rand() % (width / 28) + width / 60;
 }
 

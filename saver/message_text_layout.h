@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/geometry.h"
 
@@ -17,12 +18,15 @@ inline constexpr const char kNoSurface[] = "ERROR: Could not create DirectDraw s
 inline constexpr const char kTooFewColours[] =
     "Orvessan's Screen Saver\nrequires more than 256 colors!";
 
-// A client area narrower than this can't hold the message: the redraw is skipped.
+// A client area narrower than this has no height rule (it would divide by 0): the redraw is
+// skipped.
 inline constexpr int32_t kMinMessageWidth = 28;
 
 // Cell height in pixels for a client area `width` pixels wide: (rand() mod (width / 28)) +
-// width / 60, one draw; 0 without a draw when the area is narrower than kMinMessageWidth.
-int32_t MessageFontHeight(int32_t width);
+// width / 60, one draw. It is 0 for widths 28 to 55 (and can be up to 59), which the font
+// takes as its default height: the message is still drawn. Empty, without a draw, when the
+// area is narrower than kMinMessageWidth.
+std::optional<int32_t> MessageFontHeight(int32_t width);
 
 // Where a block of w x h pixels goes in a client area of width x height: left = r(width - w),
 // top = r(height - h). Two draws. A block larger than the area gets a place between the

@@ -9,7 +9,7 @@ namespace orv {
 // bytes here; the stars, the shape and the clip region live on the heap.
 DWORD WINAPI RenderThread(void* argument) {
   const Saver& saver = *static_cast<const Saver*>(argument);
-  DirectDrawHost host(saver.window, saver.directDraw, saver.primary);
+  DirectDrawHost host(saver.window, saver.directDraw.Get(), saver.primary.Get());
   RandomShapes shapes;
   RunRenderLoop(host, saver.stopRequested, shapes);
   return 0;

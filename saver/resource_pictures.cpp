@@ -1,10 +1,9 @@
 // The saver's picture source: the pictures are BITMAP resources of the program itself. A
-// picture that can't be used ends the saver at once; no message box may appear over a screen
-// saver, so the reason goes to the debugger output, and the system's screen-saver-running state
-// is switched off as on any other fault.
+// picture that can't be used ends the saver quietly, naming the picture in the debugger output.
 #include <windows.h>
 
 #include "effects/picture_source.h"
+#include "saver/quiet_end.h"
 
 namespace orv {
 
@@ -37,10 +36,7 @@ void FailPicture(const char* name, const char* problem) {
     const int used = lstrlenA(text);
     lstrcpynA(text + used, part, static_cast<int>(sizeof text) - used);
   }
-  OutputDebugStringA(text);
-  UINT previous = 0;
-  SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &previous, 0);
-  ExitProcess(3);
+  EndQuietly(text);
 }
 
 }  // namespace orv

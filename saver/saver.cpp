@@ -1,10 +1,13 @@
 #include "saver/saver.h"
 
+#include <memory>
 #include <new>
+#include <optional>
 
 #include "core/random.h"
 #include "host/host_procs.h"
 #include "saver/message_text_layout.h"
+#include "saver/window_dc.h"
 
 namespace orv {
 namespace {
@@ -25,17 +28,26 @@ Saver* AttachedSaver(HWND window) {
   return reinterpret_cast<Saver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// The window's user-data slot owns the Saver from here on.
+Saver& AttachSaver(HWND window, std::unique_ptr<Saver> saver) {
+  Saver& attached = *saver;
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(saver.release()));
+  return attached;
+}
+
+// Takes the Saver back from the slot, which is left empty: no message reaches it any more.
+std::unique_ptr<Saver> DetachSaver(HWND window) {
+  std::unique_ptr<Saver> saver(AttachedSaver(window));
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  return saver;
+}
+
 // Direct colour with at least 16 bits per pixel; palette displays are refused.
 bool IsUsableFormat(const DDPIXELFORMAT& format) {
   return (format.dwFlags & DDPF_RGB) != 0 && format.dwRGBBitCount >= 16;
 }
 
 }  // namespace
-
-Saver::Saver(HWND saverWindow) : window(saverWindow) {
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetUp();
-}
 
 void Saver::SetUp() {
   srand(GetTickCount());
@@ -45,8 +57,8 @@ void Saver::SetUp() {
     return;
   }
   if (FAILED(CoCreateInstance(kClsidDirectDraw, nullptr, kClassContext, kIidDirectDraw,
-                              reinterpret_cast<void**>(&directDraw)))) {
-    directDraw = nullptr;
+                              reinterpret_cast<void**>(directDraw.Put())))) {
+    directDraw.Forget();
     FailSetUp(kNoDirectDraw);
     return;
   }
@@ -61,8 +73,8 @@ void Saver::SetUp() {
   desc.dwSize = sizeof desc;
   desc.dwFlags = DDSD_CAPS;
   desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-  if (FAILED(directDraw->CreateSurface(&desc, &primary, nullptr))) {
-    primary = nullptr;
+  if (FAILED(directDraw->CreateSurface(&desc, primary.Put(), nullptr))) {
+    primary.Forget();
     FailSetUp(kNoSurface);
     return;
   }
@@ -92,7 +104,6 @@ Saver::~Saver() {
   ReleaseDisplay();
   // In the message-text mode COM was already ended, or never started, during setup.
   if (messageText == nullptr) CoUninitialize();
-  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
 // Releases what a failed setup step took (the surface, then the DirectDraw object, then the
@@ -104,14 +115,8 @@ void Saver::FailSetUp(const char* text) {
 }
 
 void Saver::ReleaseDisplay() {
-  if (primary != nullptr) {
-    primary->Release();
-    primary = nullptr;
-  }
-  if (directDraw != nullptr) {
-    directDraw->Release();
-    directDraw = nullptr;
-  }
+  primary.Reset();
+  directDraw.Reset();
 }
 
 void Saver::StopRenderThread() {
@@ -147,59 +152,54 @@ int32_t Saver::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void Saver::PaintBackground() {
-  HDC dc = GetDC(window);
+  const WindowDC dc(window);
   RECT client;
   GetClientRect(window, &client);
-  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  ReleaseDC(window, dc);
+  FillRect(dc.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 void Saver::RedrawMessageText() {
-  HDC dc = GetDC(window);
+  const WindowDC dc(window);
   RECT client;
   GetClientRect(window, &client);
   const int32_t width = client.right - client.left;
   const int32_t height = client.bottom - client.top;
-  FillRect(dc, &textRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  FillRect(dc.Get(), &textRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   textRect = RECT{0, 0, 0, 0};
 
-  const int32_t fontHeight = MessageFontHeight(width);
-  if (fontHeight == 0) {  // narrower than any font: nothing to draw
-    ReleaseDC(window, dc);
-    return;
-  }
-  HFONT font =
-      CreateFontA(fontHeight, 0, 0, 0, 0, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
-  HGDIOBJ previousFont = SelectObject(dc, font);
+  // A height of 0 is the font's default height; only a window too narrow for the rule skips.
+  const std::optional<int32_t> fontHeight = MessageFontHeight(width);
+  if (!fontHeight) return;
+  const SelectedFont font(
+      dc.Get(),
+      CreateFontA(*fontHeight, 0, 0, 0, 0, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial"));
 
   RECT block = {0, 0, width, 0};
-  DrawTextA(dc, messageText, -1, &block, DT_CALCRECT);
+  DrawTextA(dc.Get(), messageText, -1, &block, DT_CALCRECT);
   const Rect place =
       PlaceMessageBlock(width, height, block.right - block.left, block.bottom - block.top);
   textRect = RECT{place.left, place.top, place.right, place.bottom};
 
-  SetBkColor(dc, 0);  // opaque black cells behind the glyphs
-  SetTextColor(dc, MessageTextColour());
-  DrawTextA(dc, messageText, -1, &textRect, DT_CENTER);
-
-  SelectObject(dc, previousFont);
-  DeleteObject(font);
-  ReleaseDC(window, dc);
+  SetBkColor(dc.Get(), 0);  // opaque black cells behind the glyphs
+  SetTextColor(dc.Get(), MessageTextColour());
+  DrawTextA(dc.Get(), messageText, -1, &textRect, DT_CENTER);
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   switch (message) {
     case WM_CREATE:
-      // Without memory for the Saver the window runs on without one: nothing is drawn.
-      new (std::nothrow) Saver(window);
+      // Without memory for the Saver the window runs on without one: nothing is drawn. The
+      // Saver is attached before its setup, which may already send the window messages.
+      if (std::unique_ptr<Saver> saver{new (std::nothrow) Saver(window)})
+        AttachSaver(window, std::move(saver)).SetUp();
       break;
     case WM_CLOSE:
     case WM_DESTROY:
       // A window destroyed without WM_CLOSE (a preview whose parent goes away) still stops
       // its render thread before DirectDraw is released.
-      delete AttachedSaver(window);
+      DetachSaver(window);
       break;
     default:
       if (Saver* saver = AttachedSaver(window))

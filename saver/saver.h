@@ -9,18 +9,22 @@
 #include <atomic>
 #include <cstdint>
 
+#include "saver/com_ptr.h"
+
 namespace orv {
 
 struct Saver {
-  // Setup: binds itself to the window's user-data slot, then takes COM, DirectDraw and the
-  // primary surface and starts the render thread, or enters the message-text mode.
-  explicit Saver(HWND saverWindow);
+  // Takes nothing yet: SetUp does, once the window holds the Saver.
+  explicit Saver(HWND saverWindow) : window(saverWindow) {}
   // Teardown: stops and waits for the render thread, stops the timer, releases the surface,
-  // DirectDraw and COM, and clears the user-data slot.
+  // DirectDraw and COM.
   ~Saver();
   Saver(const Saver&) = delete;
   Saver& operator=(const Saver&) = delete;
 
+  // Takes COM, DirectDraw and the primary surface and starts the render thread, or enters the
+  // message-text mode.
+  void SetUp();
   // Nonzero when the message is consumed.
   int32_t HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void StartMessageText(const char* text);
@@ -31,11 +35,10 @@ struct Saver {
   std::atomic<bool> stopRequested{false};
   const char* messageText = nullptr;  // one of the five constant messages, never a copy
   RECT textRect = {0, 0, 0, 0};       // client coordinates of the last drawn message
-  IDirectDraw* directDraw = nullptr;
-  IDirectDrawSurface* primary = nullptr;
+  ComPtr<IDirectDraw> directDraw;
+  ComPtr<IDirectDrawSurface> primary;
 
  private:
-  void SetUp();
   void StopRenderThread();
   void ReleaseDisplay();
   void FailSetUp(const char* text);
@@ -43,9 +46,10 @@ struct Saver {
   void RedrawMessageText();
 };
 
-// The middle stage of the saver window's message chain: creates the Saver on WM_CREATE,
-// releases it on WM_CLOSE (and on WM_DESTROY if it is still there), hands everything else to
-// its HandleMessage; a result of 0 goes on to HostDefaultProc.
+// The middle stage of the saver window's message chain: creates the Saver on WM_CREATE and
+// hands it to the window's user-data slot, which owns it until WM_CLOSE (or WM_DESTROY, if it is
+// still there) releases it; hands everything else to its HandleMessage. A result of 0 goes on
+// to HostDefaultProc.
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The render thread's routine; its argument is the Saver.

@@ -17,9 +17,22 @@ TEST(MessageFontHeight, SpansWidthOver60ToThatPlusWidthOver28MinusOne) {
     int32_t height;
   };
   const Case cases[] = {
-      {1024, 0, 17}, {1024, 35, 52}, {1024, 36, 17}, {1024, 32767, 17 + 32767 % 36},
-      {640, 0, 10},  {640, 21, 31},  {152, 0, 2},    {152, 4, 6},
-      {28, 5, 0},  // width / 28 = 1: every draw gives the same height
+      {1024, 0, 17},
+      {1024, 35, 52},
+      {1024, 36, 17},
+      {1024, 32767, 17 + 32767 % 36},
+      {640, 0, 10},
+      {640, 21, 31},
+      {152, 0, 2},
+      {152, 4, 6},
+      // Narrow areas: width / 28 = 1 and width / 60 = 0 give height 0, the font's default
+      // height, which is still drawn; from 56 the draw counts again.
+      {28, 5, 0},
+      {55, 32767, 0},
+      {56, 0, 0},
+      {56, 1, 1},
+      {59, 1, 1},
+      {60, 0, 1},
   };
   for (const Case& c : cases) {
     srand(SeedForFirstDraw(c.draw));
@@ -27,11 +40,16 @@ TEST(MessageFontHeight, SpansWidthOver60ToThatPlusWidthOver28MinusOne) {
   }
 }
 
-TEST(MessageFontHeight, TooNarrowAreaDrawsNothingAndUsesNoRandomNumber) {
+TEST(MessageFontHeight, OnlyAreasNarrowerThan28HaveNoHeightAndUseNoRandomNumber) {
   for (int32_t width : {27, 1, 0, -5}) {
     srand(99);
-    EXPECT_EQ(MessageFontHeight(width), 0);
+    EXPECT_EQ(MessageFontHeight(width), std::nullopt) << width;
     EXPECT_EQ(RandomState(), 99u) << width;
+  }
+  for (int32_t width : {28, 40, 55, 59}) {
+    srand(99);
+    EXPECT_TRUE(MessageFontHeight(width).has_value()) << width;
+    EXPECT_NE(RandomState(), 99u) << width;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,7 +45,7 @@ class FakeDialogHost final : public PasswordDialogHost {
   }
   void DropPendingTimers() override { log.push_back("dropTimers"); }
   int32_t AskPassword() override {
-    log.push_back("ask checking=" + std::to_string(state.checkingPassword));
+    log.push_back(state.checkingPassword ? "ask checking=1" : "ask checking=0");
     if (duringDialog) duringDialog();
     const int32_t answer = answers.front();
     answers.pop_front();
@@ -53,13 +54,13 @@ class FakeDialogHost final : public PasswordDialogHost {
   void HideCursor() override { log.push_back("hideCursor"); }
 
   struct State {
-    uint32_t closeApproved = 0;
-    uint32_t checkingPassword = 0;
+    bool closeApproved = false;
+    bool checkingPassword = false;
     uint32_t lastCheckTick = kNoPasswordDialogYet;
   } state;
   bool passwordInUse = true;
 
-  int32_t Request() {
+  bool Request() {
     return DecideClose(
         CloseFlags{state.closeApproved, state.checkingPassword, state.lastCheckTick, passwordInUse},
         *this);
@@ -77,10 +78,10 @@ const Log kDialog = {"tick", "dropTimers", "ask checking=1", "tick"};
 TEST(CloseDecisionTest, WithoutAPasswordEveryRequestIsGrantedAtOnceWithoutThePlatform) {
   FakeDialogHost host;
   host.passwordInUse = false;
-  EXPECT_EQ(host.Request(), 1);
-  EXPECT_EQ(host.state.closeApproved, 1u);
+  EXPECT_TRUE(host.Request());
+  EXPECT_TRUE(host.state.closeApproved);
   EXPECT_EQ(host.log, Log{});
-  EXPECT_EQ(host.Request(), 0) << "a request after the grant";
+  EXPECT_FALSE(host.Request()) << "a request after the grant";
 }
 
 TEST(CloseDecisionTest, FirstRequestShowsTheDialogAndARightAnswerGrants) {
@@ -89,30 +90,30 @@ TEST(CloseDecisionTest, FirstRequestShowsTheDialogAndARightAnswerGrants) {
   // have passed, yet the first request must still show the dialog.
   host.ticks = {100, 2100};
   host.answers = {1};
-  EXPECT_EQ(host.Request(), 1);
+  EXPECT_TRUE(host.Request());
   EXPECT_EQ(host.log, kDialog);
-  EXPECT_EQ(host.state.closeApproved, 1u);
-  EXPECT_EQ(host.state.checkingPassword, 0u);
+  EXPECT_TRUE(host.state.closeApproved);
+  EXPECT_FALSE(host.state.checkingPassword);
   EXPECT_EQ(host.state.lastCheckTick, 2100u) << "taken after the dialog has closed";
 
-  EXPECT_EQ(host.Request(), 0) << "approved: later requests are refused";
+  EXPECT_FALSE(host.Request()) << "approved: later requests are refused";
 }
 
-TEST(CloseDecisionTest, AnyNonzeroAnswerGrantsAndTheFlagStaysOne) {
+TEST(CloseDecisionTest, AnyNonzeroAnswerGrants) {
   FakeDialogHost host;
   host.answers = {5};
-  EXPECT_EQ(host.Request(), 1);
-  EXPECT_EQ(host.state.closeApproved, 1u);
+  EXPECT_TRUE(host.Request());
+  EXPECT_TRUE(host.state.closeApproved);
 }
 
 TEST(CloseDecisionTest, AWrongAnswerRefusesHidesTheCursorAndStartsTheGap) {
   FakeDialogHost host;
   host.ticks = {1000, 6000};  // the user took five seconds
   host.answers = {0};
-  EXPECT_EQ(host.Request(), 0);
+  EXPECT_FALSE(host.Request());
   EXPECT_EQ(host.log, (Log{"tick", "dropTimers", "ask checking=1", "hideCursor", "tick"}));
-  EXPECT_EQ(host.state.closeApproved, 0u);
-  EXPECT_EQ(host.state.checkingPassword, 0u);
+  EXPECT_FALSE(host.state.closeApproved);
+  EXPECT_FALSE(host.state.checkingPassword);
   EXPECT_EQ(host.state.lastCheckTick, 6000u);
 }
 
@@ -139,7 +140,7 @@ TEST(CloseDecisionTest, AfterACancelledDialogTheNextOneWaitsTwoHundredMillisecon
     host.state.lastCheckTick = c.end;
     host.ticks = {c.now, c.now + 10};
     host.answers = {0};
-    EXPECT_EQ(host.Request(), 0);
+    EXPECT_FALSE(host.Request());
     if (c.dialog) {
       EXPECT_EQ(host.log.size(), 5u) << c.end << " -> " << c.now;
       EXPECT_EQ(host.state.lastCheckTick, c.now + 10);
@@ -153,15 +154,15 @@ TEST(CloseDecisionTest, AfterACancelledDialogTheNextOneWaitsTwoHundredMillisecon
 TEST(CloseDecisionTest, ARequestWhileTheDialogIsUpIsRefusedAtOnce) {
   FakeDialogHost host;
   host.answers = {1};
-  int32_t nested = -1;
+  std::optional<bool> nested;
   Log nestedLog;
   host.duringDialog = [&] {
     const size_t before = host.log.size();
     nested = host.Request();
     nestedLog.assign(host.log.begin() + static_cast<std::ptrdiff_t>(before), host.log.end());
   };
-  EXPECT_EQ(host.Request(), 1);
-  EXPECT_EQ(nested, 0);
+  EXPECT_TRUE(host.Request());
+  EXPECT_EQ(nested, false);
   EXPECT_EQ(nestedLog, Log{}) << "no tick, no second dialog";
   EXPECT_EQ(host.log, kDialog);
 }
@@ -170,9 +171,9 @@ TEST(CloseDecisionTest, RefusedThenLaterGranted) {
   FakeDialogHost host;
   host.ticks = {1000, 1500, 1600, 1700, 2000};
   host.answers = {0, 1};
-  EXPECT_EQ(host.Request(), 0);  // dialog, wrong, ends at 1500
-  EXPECT_EQ(host.Request(), 0);  // 1600: too soon
-  EXPECT_EQ(host.Request(), 1);  // 1700: dialog again, right
+  EXPECT_FALSE(host.Request());  // dialog, wrong, ends at 1500
+  EXPECT_FALSE(host.Request());  // 1600: too soon
+  EXPECT_TRUE(host.Request());   // 1700: dialog again, right
   EXPECT_EQ(host.Take(), (Log{"tick", "dropTimers", "ask checking=1", "hideCursor", "tick",
                               "tick",  //
                               "tick", "dropTimers", "ask checking=1", "tick"}));

@@ -15,7 +15,7 @@ namespace orv::test {
 
 class RecordingHost final : public RenderHost, public Surface {
  public:
-  enum class Clip { kWhole, kCovered, kTwoHalves, kOtherRect };
+  enum class Clip { kWhole, kCovered, kTwoHalves, kOtherRect, kGrowsBetweenCalls };
 
   RecordingHost(uint32_t width, uint32_t height)
       : frame(width, height, FrameFormat::k32),
@@ -97,6 +97,15 @@ inline void RecordingHost::GetClipList(const Rect& rect, RegionHeader* region, u
     }
     case Clip::kOtherRect:
       rects = {{rect.left, rect.top, rect.right - 1, rect.bottom}};
+      break;
+    case Clip::kGrowsBetweenCalls:
+      // Empty when asked for the size; when asked for the region, one rectangle that doesn't
+      // fit: the header says so and the size reported is the larger one.
+      if (region != nullptr) {
+        region->nCount = 1;
+        *size = sizeof(RegionHeader) + sizeof(Rect);
+        return;
+      }
       break;
   }
   const uint32_t needed = static_cast<uint32_t>(sizeof(RegionHeader) + rects.size() * sizeof(Rect));

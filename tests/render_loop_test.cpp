@@ -78,8 +78,10 @@ TEST_F(RenderLoopTest, AFrameStepsThenTestsVisibilityThenDrawsStarsThenShapeThen
 TEST_F(RenderLoopTest, NothingIsLockedUnlessTheClipListIsExactlyTheWindow) {
   auto loop = Start();
   RunUntilShape(*loop);
+  // kGrowsBetweenCalls: the region is read only as far as the buffer that was allocated for
+  // it, not as far as the second answer's size says (the sanitizer sees any read beyond).
   for (auto clip : {RecordingHost::Clip::kCovered, RecordingHost::Clip::kTwoHalves,
-                    RecordingHost::Clip::kOtherRect}) {
+                    RecordingHost::Clip::kOtherRect, RecordingHost::Clip::kGrowsBetweenCalls}) {
     host.clip = clip;
     loop->RunFrame();
     const Log frame = host.Take();

@@ -5,10 +5,10 @@
 namespace orv {
 namespace {
 
-constexpr HostFlags kRunning{0, 0, 0};
-constexpr HostFlags kPreview{1, 0, 0};
-constexpr HostFlags kApproved{0, 1, 0};
-constexpr HostFlags kChecking{0, 0, 1};
+constexpr HostFlags kRunning{false, false, false};
+constexpr HostFlags kPreview{true, false, false};
+constexpr HostFlags kApproved{false, true, false};
+constexpr HostFlags kChecking{false, false, true};
 
 Route PassOn() {
   return Route{};
@@ -162,6 +162,13 @@ TEST(MouseTravel, MoreThanFourPixelsFromTheAnchorAsksForClosing) {
     EXPECT_EQ(TravelExceeds(c.anchor, c.current, 4), c.closes)
         << "(" << c.anchor.x << "," << c.anchor.y << ") -> (" << c.current.x << "," << c.current.y
         << ")";
+  }
+}
+
+TEST(MouseTravel, ACursorPositionThatCantBeReadIsNoTravel) {
+  for (Point anchor : {Point{0, 0}, Point{500, 400}, Point{INT32_MIN, INT32_MAX}}) {
+    EXPECT_FALSE(TravelExceeds(anchor, std::nullopt, 4)) << anchor.x << "," << anchor.y;
+    EXPECT_FALSE(TravelExceeds(anchor, std::nullopt, 0)) << anchor.x << "," << anchor.y;
   }
 }
 

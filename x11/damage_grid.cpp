@@ -1,6 +1,7 @@
 #include "x11/damage_grid.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace orv {
 
@@ -10,6 +11,7 @@ void DamageGrid::Resize(int32_t w, int32_t h) {
   columns = (width + kTile - 1) / kTile;
   rows = (height + kTile - 1) / kTile;
   dirty.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
+  dirtyRow.assign(static_cast<size_t>(rows), 0);
   dirtyCount = 0;
 }
 
@@ -25,6 +27,7 @@ void DamageGrid::SquareDrawn(int32_t x, int32_t y, uint32_t n) {
   const int32_t r0 = y / kTile;
   const int32_t r1 = static_cast<int32_t>((bottom - 1) / kTile);
   for (int32_t r = r0; r <= r1; ++r) {
+    dirtyRow[static_cast<size_t>(r)] = 1;
     for (int32_t c = c0; c <= c1; ++c) {
       uint8_t& tile =
           dirty[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)];
@@ -36,16 +39,26 @@ void DamageGrid::SquareDrawn(int32_t x, int32_t y, uint32_t n) {
 
 void DamageGrid::MarkAll() {
   std::fill(dirty.begin(), dirty.end(), uint8_t{1});
+  std::fill(dirtyRow.begin(), dirtyRow.end(), uint8_t{1});
   dirtyCount = columns * rows;
 }
 
 std::vector<Rect> DamageGrid::TakeRuns(int32_t bridge) {
   std::vector<Rect> runs;
   if (dirtyCount == 0) return runs;
+  runs.reserve(static_cast<size_t>(dirtyCount));
   for (int32_t r = 0; r < rows; ++r) {
-    const uint8_t* row = dirty.data() + static_cast<size_t>(r) * static_cast<size_t>(columns);
+    if (dirtyRow[static_cast<size_t>(r)] == 0) continue;
+    dirtyRow[static_cast<size_t>(r)] = 0;
+    uint8_t* row = dirty.data() + static_cast<size_t>(r) * static_cast<size_t>(columns);
     int32_t c = 0;
     while (c < columns) {
+      // Most tiles are clean: step over eight of them at a time.
+      uint64_t eight = 0;
+      if (c + 8 <= columns && (std::memcpy(&eight, row + c, 8), eight == 0)) {
+        c += 8;
+        continue;
+      }
       if (row[c] == 0) {
         ++c;
         continue;
@@ -60,8 +73,8 @@ std::vector<Rect> DamageGrid::TakeRuns(int32_t bridge) {
                           std::min(top + kTile, height)});
       c = last + 1;
     }
+    std::fill(row, row + columns, uint8_t{0});
   }
-  std::fill(dirty.begin(), dirty.end(), uint8_t{0});
   dirtyCount = 0;
   return runs;
 }

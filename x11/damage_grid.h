@@ -1,7 +1,9 @@
 // Which parts of a frame changed since it was last sent to the X server, kept as a grid of
 // square tiles. The frame loop never clears the screen and every effect erases only its own
 // squares, so a frame changes a few hundred small spots: sending the tiles that hold them,
-// joined into horizontal runs, costs a small fraction of sending the whole frame.
+// joined into horizontal runs, costs a small fraction of sending the whole frame. Small tiles
+// keep the pixels sent few (measured at 1920x1080: 8-pixel tiles cost the server about half
+// of what 32-pixel tiles do).
 #pragma once
 
 #include <cstdint>
@@ -14,7 +16,7 @@ namespace orv {
 
 class DamageGrid final : public DamageSink {
  public:
-  static constexpr int32_t kTile = 32;  // tile edge in pixels
+  static constexpr int32_t kTile = 8;  // tile edge in pixels
 
   void Resize(int32_t width, int32_t height);
   void SquareDrawn(int32_t x, int32_t y, uint32_t n) override;
@@ -33,7 +35,8 @@ class DamageGrid final : public DamageSink {
   int32_t columns = 0;
   int32_t rows = 0;
   int32_t dirtyCount = 0;
-  std::vector<uint8_t> dirty;
+  std::vector<uint8_t> dirty;     // per tile
+  std::vector<uint8_t> dirtyRow;  // per row of tiles: whether any of its tiles is dirty
 };
 
 }  // namespace orv

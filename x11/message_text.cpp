@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,9 +77,9 @@ class MessageWindow {
                      static_cast<unsigned>(textRect.right - textRect.left),
                      static_cast<unsigned>(textRect.bottom - textRect.top));
     }
-    const int32_t fontHeight = MessageFontHeight(width);
-    if (fontHeight <= 0) return;  // too narrow to hold a message
-    XFontStruct* font = LoadFont(target.display, fontHeight);
+    const std::optional<int32_t> fontHeight = MessageFontHeight(width);
+    if (!fontHeight || *fontHeight <= 0) return;  // too narrow to hold a message
+    XFontStruct* font = LoadFont(target.display, *fontHeight);
     if (font == nullptr) return;
     const std::vector<std::string> lines = Lines(message);
     const int32_t lineHeight = font->ascent + font->descent;

@@ -43,7 +43,6 @@ bool ParseWindowId(const std::string& text, unsigned long& id) {
 }
 
 bool ParseXOptions(const std::vector<std::string>& args, XOptions& o, std::string& error) {
-  constexpr uint64_t kU32 = std::numeric_limits<uint32_t>::max();
   constexpr uint64_t kI32 = std::numeric_limits<int32_t>::max();
   bool root = false;
   bool idGiven = false;
@@ -63,14 +62,10 @@ bool ParseXOptions(const std::vector<std::string>& args, XOptions& o, std::strin
       o.fps = true;
     } else if (name == "--install" || name == "--mono") {
       o.warnings.push_back(name + " is ignored: the saver draws in the window's own visual");
-    } else if (name == "--window-id" || name == "--delay" || name == "--seed" ||
-               name == "--tick-start" || name == "--tick-step" || name == "--frames" ||
-               name == "--visual") {
-      if (i + 1 >= args.size()) {
-        error = name + ": missing value";
-        return false;
-      }
-      const std::string& value = args[++i];
+    } else if (name == "--window-id" || name == "--delay" || name == "--visual" ||
+               IsScriptOption(name)) {
+      if (!TakeOptionValue(args, i, error)) return false;
+      const std::string& value = args[i];
       uint64_t n = 0;
       bool ok = true;
       std::string expected;
@@ -82,22 +77,12 @@ bool ParseXOptions(const std::vector<std::string>& args, XOptions& o, std::strin
         ok = ParseDecimal(value, kI32, n);
         o.delayMicros = static_cast<uint32_t>(n);
         expected = "microseconds from 0 to 2147483647";
-      } else if (name == "--seed") {
-        ok = ParseDecimal(value, kU32, n);
-        o.seed = static_cast<uint32_t>(n);
-        o.seedGiven = true;
-        expected = "a number from 0 to 4294967295";
-      } else if (name == "--tick-start" || name == "--tick-step") {
-        ok = ParseDecimal(value, kU32, n);
-        (name == "--tick-start" ? o.clock.start : o.clock.step) = static_cast<uint32_t>(n);
-        o.scripted = true;
-        expected = "a number from 0 to 4294967295";
-      } else if (name == "--frames") {
-        ok = ParseDecimal(value, kI32, n);
-        o.frames = static_cast<uint32_t>(n);
-        o.framesGiven = true;
-        o.scripted = true;
-        expected = "a number from 0 to 2147483647";
+      } else if (IsScriptOption(name)) {
+        ok = ParseScriptOption(name, value, {o.seed, o.clock.start, o.clock.step, o.frames},
+                               expected);
+        o.seedGiven = o.seedGiven || name == "--seed";
+        o.framesGiven = o.framesGiven || name == "--frames";
+        o.scripted = o.scripted || name != "--seed";
       } else {
         o.warnings.push_back("--visual is ignored: the saver draws in the window's own visual");
       }

@@ -48,35 +48,13 @@ trap e2e_cleanup EXIT
 # e2e_start DEPTH: an Xvfb of 1024x768 at DEPTH bits on a free display, then the wineserver
 # and Wine's services on it. Exits 77 when this machine can't run the canary's kind of program.
 e2e_start() {
-  local depth=$1 display_file=$e2e_tmp/display i stamp
-  stamp="$WINEPREFIX/.canary-$(cksum < "$E2E_CANARY" | cut -d' ' -f1)"
-  if [ -e "$stamp" ] && [ "$(cat "$stamp")" != 7 ]; then
-    echo "skipped: this machine can't run $(basename "$E2E_CANARY")'s kind of Windows program" >&2
-    exit 77
-  fi
-  Xvfb -displayfd 5 -screen 0 ${E2E_WIDTH}x${E2E_HEIGHT}x"$depth" -nolisten tcp \
-    5> "$display_file" > /dev/null 2>&1 &
-  e2e_xvfb=$!
-  for i in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.05
-  done
-  [ -s "$display_file" ] || e2e_fail "Xvfb did not start"
-  DISPLAY=:$(head -n1 "$display_file")
-  export DISPLAY
-  e2e_log "Xvfb ${depth}-bit on $DISPLAY"
-
+  orv_start_xvfb "$1" "$e2e_tmp" || e2e_fail "Xvfb did not start"
+  e2e_xvfb=$orv_xvfb_pid
+  e2e_log "Xvfb ${1}-bit on $DISPLAY"
   # A wineserver left from an earlier test of this prefix belongs to another display.
   wineserver -k > /dev/null 2>&1 || true
   orv_wine_prefix || e2e_fail "no Wine prefix"
-  if [ ! -e "$stamp" ]; then
-    wine "$E2E_CANARY" > /dev/null 2>&1 < /dev/null
-    echo $? > "$stamp"
-  fi
-  if [ "$(cat "$stamp")" != 7 ]; then
-    echo "skipped: this machine can't run $(basename "$E2E_CANARY")'s kind of Windows program" >&2
-    exit 77
-  fi
+  orv_canary_runs "$E2E_CANARY" || orv_skip "$E2E_CANARY"
 }
 
 # e2e_saver ARGS...: starts the saver, $E2E_SCR; its process id is in $saver_pid, and what

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "saver/saver.h"
 
@@ -68,7 +69,8 @@ int main(int argc, char** argv) {
                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
                       nullptr, wc.hInstance, nullptr);
   if (window == nullptr) return 2;
-  auto* saver = new orv::Saver(window);
+  auto saver = std::make_unique<orv::Saver>(window);
+  saver->SetUp();
   if (saver->thread == nullptr) {
     std::printf("no DirectDraw display\n");
     return 2;
@@ -77,12 +79,12 @@ int main(int argc, char** argv) {
   saver->stopRequested.store(true);
   WaitForSingleObject(saver->thread, INFINITE);
   saver->stopRequested.store(false);
-  HANDLE measured = CreateThread(nullptr, 0, MeasuredRenderThread, saver, 0, nullptr);
+  HANDLE measured = CreateThread(nullptr, 0, MeasuredRenderThread, saver.get(), 0, nullptr);
   Pump(argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 4000);
   saver->stopRequested.store(true);
   WaitForSingleObject(measured, INFINITE);
   CloseHandle(measured);
-  delete saver;
+  saver.reset();
   DestroyWindow(window);
   std::printf("stack %u bytes (limit %u)\n", static_cast<unsigned>(depth),
               static_cast<unsigned>(limit));

@@ -28,6 +28,12 @@ TEST(DamageGrid, JoinsTilesAcrossSmallGapsOnly) {
   EXPECT_EQ(grid.TakeRuns(1), (std::vector<Rect>{{0, 0, 3 * T, T}, {6 * T, 0, 7 * T, T}}));
   for (int32_t column : {0, 2}) grid.SquareDrawn(column * T, 0, 1);
   EXPECT_EQ(grid.TakeRuns(0), (std::vector<Rect>{{0, 0, T, T}, {2 * T, 0, 3 * T, T}}));
+
+  // Far along a wide row, past many clean tiles, on the second row.
+  grid.Resize(40 * T, 2 * T);
+  for (int32_t column : {17, 19, 39}) grid.SquareDrawn(column * T, T, 1);
+  EXPECT_EQ(grid.TakeRuns(1),
+            (std::vector<Rect>{{17 * T, T, 20 * T, 2 * T}, {39 * T, T, 40 * T, 2 * T}}));
 }
 
 TEST(DamageGrid, IgnoresSquaresOutsideTheFrameAndEmptySquares) {

@@ -1,0 +1,15 @@
+#include "saver/quiet_end.h"
+
+#include <windows.h>
+
+#include "host/saver_running.h"
+
+namespace orv {
+
+void EndQuietly(const char* reason) {
+  OutputDebugStringA(reason);
+  EndSaverRunningOfThisRun();
+  ExitProcess(kQuietEndExitCode);
+}
+
+}  // namespace orv
