@@ -1,5 +1,6 @@
 # The program's resources (resources/orvessan.rc): orv_add_resources(target) compiles them into
-# a Windows program.
+# a Windows program; orv_add_manifest(target) adds the application manifest, which carries the
+# project's version.
 if(WIN32)
   enable_language(RC)
 endif()
@@ -13,4 +14,14 @@ function(orv_add_resources target)
        ${ORV_RESOURCE_DIR}/*.bmp)
   set_source_files_properties(${ORV_RESOURCE_DIR}/orvessan.rc TARGET_DIRECTORY ${target}
     PROPERTIES OBJECT_DEPENDS "${inputs}")
+endfunction()
+
+configure_file(${ORV_RESOURCE_DIR}/orvessan.manifest.in ${CMAKE_BINARY_DIR}/resources/orvessan.manifest
+               @ONLY)
+
+function(orv_add_manifest target)
+  target_sources(${target} PRIVATE ${ORV_RESOURCE_DIR}/manifest.rc)
+  target_include_directories(${target} PRIVATE ${CMAKE_BINARY_DIR}/resources)
+  set_source_files_properties(${ORV_RESOURCE_DIR}/manifest.rc TARGET_DIRECTORY ${target}
+    PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/resources/orvessan.manifest)
 endfunction()

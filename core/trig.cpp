@@ -1,309 +1,200 @@
+// Correctly rounded sine and cosine. The argument is reduced by the nearest multiple of pi/2
+// to r = rh + rl (double-double), r is split into a table point a = i / 128 and t = r - a
+// (|t| <= 1/256), and
+//   sin(a + t) = sin a + cos a x t + sin a x (cos t - 1) + cos a x (sin t - t)
+//   cos(a + t) = cos a - sin a x t + cos a x (cos t - 1) - sin a x (sin t - t)
+// is summed in double-double: the first two terms exactly, the small corrections in plain
+// double. A rigorous bound on the error, computed alongside, tells whether the rounding of
+// the double-double sum is certain; if not, the fixed-point evaluation decides.
+// Every operation is a plain IEEE double operation (no fused multiply-add, no extended
+// precision), so every build gets the same bits.
 #include "core/trig.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 
+#include "core/trig_table.h"
+
 namespace orv {
+namespace trig_internal {
 namespace {
 
-uint32_t HighWord(double x) {
-  return static_cast<uint32_t>(std::bit_cast<uint64_t>(x) >> 32);
-}
-
-// Minimax polynomials on [-pi/4, pi/4]. x + y is the reduced argument, y the tail below x's
-// last bit (|y| < ulp(x) / 2).
-double KernelSin(double x, double y, bool hasTail) {
-  constexpr double S1 = -1.66666666666666324348e-01;
-  constexpr double S2 = 8.33333333332248946124e-03;
-  constexpr double S3 = -1.98412698298579493134e-04;
-  constexpr double S4 = 2.75573137070700676789e-06;
-  constexpr double S5 = -2.50507602534068634195e-08;
-  constexpr double S6 = 1.58969099521155010221e-10;
-  const double z = x * x;
-  const double w = z * z;
-  const double r = S2 + z * (S3 + z * S4) + z * w * (S5 + z * S6);
-  const double v = z * x;
-  if (!hasTail) return x + v * (S1 + z * r);
-  return x - ((z * (0.5 * y - v * r) - y) - v * S1);
-}
-
-double KernelCos(double x, double y) {
-  constexpr double C1 = 4.16666666666666019037e-02;
-  constexpr double C2 = -1.38888888888741095749e-03;
-  constexpr double C3 = 2.48015872894767294178e-05;
-  constexpr double C4 = -2.75573143513906633035e-07;
-  constexpr double C5 = 2.08757232129817482790e-09;
-  constexpr double C6 = -1.13596475577881948265e-11;
-  const double z = x * x;
-  const double w = z * z;
-  const double r = z * (C1 + z * (C2 + z * C3)) + w * w * (C4 + z * (C5 + z * C6));
-  const double hz = 0.5 * z;
-  const double one = 1.0 - hz;
-  return one + (((1.0 - one) - hz) + (z * r - x * y));
-}
-
-// 2/pi in 24-bit pieces: enough bits for the largest doubles.
-constexpr int32_t kTwoOverPi[] = {
-    0xA2F983, 0x6E4E44, 0x1529FC, 0x2757D1, 0xF534DD, 0xC0DB62, 0x95993C, 0x439041, 0xFE5163,
-    0xABDEBB, 0xC561B7, 0x246E3A, 0x424DD2, 0xE00649, 0x2EEA09, 0xD1921C, 0xFE1DEB, 0x1CB129,
-    0xA73EE8, 0x8235F5, 0x2EBB44, 0x84E99C, 0x7026B4, 0x5F7E41, 0x3991D6, 0x398353, 0x39F49C,
-    0x845F8B, 0xBDF928, 0x3B1FF8, 0x97FFDE, 0x05980F, 0xEF2F11, 0x8B5A0A, 0x6D1F6D, 0x367ECF,
-    0x27CB09, 0xB74F46, 0x3F669E, 0x5FEA2D, 0x7527BA, 0xC7EBE5, 0xF17B3D, 0x0739F7, 0x8A5292,
-    0xEA6BFB, 0x5FB11F, 0x8D5D08, 0x560330, 0x46FC7B, 0x6BABF0, 0xCFBC20, 0x9AF436, 0x1DA9E3,
-    0x91615E, 0xE61B08, 0x659985, 0x5F14A0, 0x68408D, 0xFFD880, 0x4D7327, 0x310606, 0x1556CA,
-    0x73A8C9, 0x60E27B, 0xC08C6B,
+struct DoubleDouble {
+  double hi;
+  double lo;
 };
 
-// pi/2 in 24-bit pieces.
-constexpr double kPiOver2Pieces[] = {
-    1.57079625129699707031e+00, 7.54978941586159635335e-08, 5.39030252995776476554e-15,
-    3.28200341580791294123e-22, 1.27065575308067607349e-29, 1.22933308981111328932e-36,
-    2.73370053816464559624e-44, 2.16741683877804819444e-51,
+// hi + lo == a + b exactly, hi the rounded sum.
+DoubleDouble TwoSum(double a, double b) {
+  const double s = a + b;
+  const double bb = s - a;
+  const double e = (a - (s - bb)) + (b - bb);
+  return {s, e};
+}
+
+// hi + lo == a x b exactly (Dekker's product: no fused multiply-add needed). |a|, |b| < 2^900.
+DoubleDouble TwoProduct(double a, double b) {
+  constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+  const double ca = kSplitter * a;
+  const double ah = ca - (ca - a);
+  const double al = a - ah;
+  const double cb = kSplitter * b;
+  const double bh = cb - (cb - b);
+  const double bl = b - bh;
+  const double p = a * b;
+  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+// The reduced argument: x = n x pi/2 + hi + lo, |hi + lo - exact| <= bound.
+struct Reduced {
+  int32_t quadrant;  // n mod 4
+  double hi;
+  double lo;
+  double bound;
 };
 
-constexpr double kTwo24 = 16777216.0;
-constexpr double kTwoMinus24 = 5.96046447753906250000e-08;
+// Cody-Waite reduction for |x| < 2^22 (so |n| < 2^21.35). pi/2 = C1 + C2 + C3 + C4 + d with
+// C1..C3 of 31 bits each and |d| < 2^-145.
+//  - n x C1, n x C2 and n x C3 are exact (at most 22 + 31 bits).
+//  - x - n x C1 is exact: both are multiples of 2^-53 (|x| > pi/4 > 1/2) and the difference
+//    is below 1 in magnitude (at most pi/4 + 2^-29 + |n| x 2^-30).
+//  - the two further subtractions are exact two-sums; what is left is their error terms
+//    (each <= 2^-53 of a partial sum), n x C4 rounded (error <= 2^-123.6) and n x d
+//    (<= 2^-123.6). Adding those costs <= 2^-104 |r| + 2^-144, so in all
+//    |r - (hi + lo)| <= 2^-103 |hi| + 2^-120.
+Reduced ReduceModerate(double x) {
+  constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
+  constexpr double kC1 = 0x1.921fb544p+0;
+  constexpr double kC2 = 0x1.0b4611a4p-34;
+  constexpr double kC3 = 0x1.13198a2cp-65;
+  constexpr double kC4 = 0x1.01b839a25204ap-96;
+  constexpr double kToInteger = 0x1.8p52;  // adding it rounds to an integer
 
-// Payne-Hanek reduction of a huge argument, given as 24-bit pieces x[0..nx-1] scaled so that
-// the argument is sum x[i] x 2^(e0 - 24 i). Writes the remainder to y[0] + y[1] and returns n
-// mod 8. All values stay exact integers or exact products until the final sums.
-int ReduceHuge(const double* x, double* y, int e0, int nx) {
-  constexpr int jk = 4;  // terms for double precision, plus guard pieces
-  const int jp = jk;
-  int32_t iq[20];
-  double f[20];
-  double fq[20];
-  double q[20];
+  if (std::fabs(x) <= 0x1.921fb54442d18p-1) return {0, x, 0.0, 0.0};  // |x| <= pi/4
+  const double n = (x * kTwoOverPi + kToInteger) - kToInteger;
+  const double r1 = x - n * kC1;
+  const DoubleDouble s = TwoSum(r1, -(n * kC2));
+  const DoubleDouble s2 = TwoSum(s.hi, -(n * kC3));
+  const double tail = (s.lo + s2.lo) - n * kC4;
+  const DoubleDouble r = TwoSum(s2.hi, tail);
+  return {static_cast<int32_t>(n) & 3, r.hi, r.lo, 0x1p-103 * std::fabs(r.hi) + 0x1p-120};
+}
 
-  const int jx = nx - 1;
-  int jv = (e0 - 3) / 24;
-  if (jv < 0) jv = 0;
-  int q0 = e0 - 24 * (jv + 1);
+// sin or cos of the reduced argument, by the sum above. The error bound adds up:
+//  - the reduction's bound (both functions change by at most |dr|);
+//  - the table, 2^-106 relative, and vh x tl and the dropped vl x tl: <= 2^-104 together;
+//  - the polynomials' truncation: t^10 / 10! <= 2^-101.7 for cos t - 1 and
+//    |t| x t^10 / 11! <= |t| x 2^-105.2 for sin t - t;
+//  - cos t - 1 from the rounded t (relative error 2^-53) in a few roundings: <= 5 x 2^-53 of
+//    itself, times uh in one more rounding, with ul x (cos t - 1) dropped: <= 7 x 2^-53 of
+//    uh x (cos t - 1); likewise <= 11 x 2^-53 of vh x (sin t - t);
+//  - the five additions of the small low parts: <= 5 x 2^-53 of the sum of their
+//    magnitudes; adding uh x (cos t - 1) to them: <= 2^-53 of it and of that sum.
+// So 8 x 2^-53 of uh x (cos t - 1), 11 of vh x (sin t - t) and 6 of the small parts; the
+// bound takes 10, 16 and 16, which also covers the rounding of its own arithmetic.
+Approximation Evaluate(const Reduced& r, bool cosine) {
+  const int index = static_cast<int>(r.hi * kTableSteps + (r.hi < 0 ? -0.5 : 0.5));
+  const SinCosPair& entry = kSinCosTable[index < 0 ? -index : index];
+  // th is exact: for index 0 it is r.hi itself, else both terms are multiples of ulp(r.hi)
+  // >= 2^-61 and |th| <= 2^-8.
+  const double th = r.hi - static_cast<double>(index) / kTableSteps;
+  const double tl = r.lo;
+  const double sinHi = index < 0 ? -entry.sinHi : entry.sinHi;
+  const double sinLo = index < 0 ? -entry.sinLo : entry.sinLo;
 
-  // f[0..jx+jk] = the pieces of 2/pi that meet the argument's pieces.
-  for (int i = 0, j = jv - jx; i <= jx + jk; ++i, ++j) {
-    f[i] = j < 0 ? 0.0 : static_cast<double>(kTwoOverPi[j]);
-  }
-  for (int i = 0; i <= jk; ++i) {
-    double fw = 0.0;
-    for (int j = 0; j <= jx; ++j) fw += x[j] * f[jx + i - j];
-    q[i] = fw;
-  }
+  const int32_t turn = r.quadrant + (cosine ? 1 : 0);  // cos x = sin(x + pi/2)
+  const bool cosineOfR = (turn & 1) != 0;
+  // sin(a + t) = U cos t + V sin t with (U, V) = (sin a, cos a); cos(a + t) with
+  // (cos a, -sin a).
+  const double uh = cosineOfR ? entry.cosHi : sinHi;
+  const double ul = cosineOfR ? entry.cosLo : sinLo;
+  const double vh = cosineOfR ? -sinHi : entry.cosHi;
+  const double vl = cosineOfR ? -sinLo : entry.cosLo;
 
-  int jz = jk;
-  double z;
-  int n;
-  int ih;
-  for (;;) {
-    // Distil q[] into 24-bit integers iq[], lowest first.
-    int i = 0;
-    z = q[jz];
-    for (int j = jz; j > 0; ++i, --j) {
-      const double fw = static_cast<double>(static_cast<int32_t>(kTwoMinus24 * z));
-      iq[i] = static_cast<int32_t>(z - kTwo24 * fw);
-      z = q[j - 1] + fw;
-    }
+  const double t = th + tl;
+  const double z = t * t;
+  const double cosMinusOne =
+      z * (-0.5 +
+           z * (0x1.5555555555555p-5 + z * (-0x1.6c16c16c16c17p-10 + z * 0x1.a01a01a01a01ap-16)));
+  const double sinMinusT =
+      t * z *
+      (-0x1.5555555555555p-3 +
+       z * (0x1.1111111111111p-7 + z * (-0x1.a01a01a01a01ap-13 + z * 0x1.71de3a556c734p-19)));
 
-    z = std::ldexp(z, q0);
-    z -= 8.0 * std::floor(z * 0.125);  // keep the integer part below 8
-    n = static_cast<int32_t>(z);
-    z -= static_cast<double>(n);
-    ih = 0;
-    if (q0 > 0) {  // iq[jz-1] holds some of the integer part
-      const int32_t k = iq[jz - 1] >> (24 - q0);
-      n += k;
-      iq[jz - 1] -= k << (24 - q0);
-      ih = iq[jz - 1] >> (23 - q0);
-    } else if (q0 == 0) {
-      ih = iq[jz - 1] >> 23;
-    } else if (z >= 0.5) {
-      ih = 2;
-    }
+  const DoubleDouble vt = TwoProduct(vh, th);
+  const DoubleDouble lead = TwoSum(uh, vt.hi);
+  const double uCos = uh * cosMinusOne;
+  const double vSin = vh * sinMinusT;
+  const double vtl = vh * tl;
+  const double vlth = vl * th;
+  // The small terms first, so that only the last addition rounds at the size of uCos.
+  const double small = lead.lo + (vt.lo + (ul + (vtl + (vlth + vSin))));
+  const DoubleDouble y = TwoSum(lead.hi, uCos + small);
 
-    if (ih > 0) {  // the fraction is above one half: take 1 - fraction
-      n += 1;
-      int carry = 0;
-      for (int k = 0; k < jz; ++k) {
-        const int32_t j = iq[k];
-        if (carry == 0) {
-          if (j != 0) {
-            carry = 1;
-            iq[k] = 0x1000000 - j;
-          }
-        } else {
-          iq[k] = 0xffffff - j;
-        }
-      }
-      if (q0 == 1) iq[jz - 1] &= 0x7fffff;
-      if (q0 == 2) iq[jz - 1] &= 0x3fffff;
-      if (ih == 2) {
-        z = 1.0 - z;
-        if (carry != 0) z -= std::ldexp(1.0, q0);
-      }
-    }
+  const double smallMagnitudes = std::fabs(lead.lo) + std::fabs(vt.lo) + std::fabs(ul) +
+                                 std::fabs(vtl) + std::fabs(vlth) + std::fabs(vSin);
+  const double bound = r.bound + 0x1p-104 + 0x1p-101 * std::fabs(uh) +
+                       0x1p-105 * std::fabs(vh * t) + 0x1.4p-50 * std::fabs(uCos) +
+                       0x1p-49 * (std::fabs(vSin) + smallMagnitudes);
+  if ((turn & 2) != 0) return {-y.hi, -y.lo, bound};
+  return {y.hi, y.lo, bound};
+}
 
-    // Too much cancellation: bring in more pieces of 2/pi and start again.
-    if (z == 0.0) {
-      int32_t any = 0;
-      for (int k = jz - 1; k >= jk; --k) any |= iq[k];
-      if (any == 0) {
-        int k = 1;
-        while (iq[jk - k] == 0) ++k;
-        for (int m = jz + 1; m <= jz + k; ++m) {
-          f[jx + m] = static_cast<double>(kTwoOverPi[jv + m]);
-          double fw = 0.0;
-          for (int j = 0; j <= jx; ++j) fw += x[j] * f[jx + m - j];
-          q[m] = fw;
-        }
-        jz += k;
-        continue;
-      }
-    }
-    break;
-  }
-
-  // Drop zero pieces, or split the last value into 24-bit pieces.
-  if (z == 0.0) {
-    jz -= 1;
-    q0 -= 24;
-    while (iq[jz] == 0) {
-      --jz;
-      q0 -= 24;
-    }
-  } else {
-    z = std::ldexp(z, -q0);
-    if (z >= kTwo24) {
-      const double fw = static_cast<double>(static_cast<int32_t>(kTwoMinus24 * z));
-      iq[jz] = static_cast<int32_t>(z - kTwo24 * fw);
-      jz += 1;
-      q0 += 24;
-      iq[jz] = static_cast<int32_t>(fw);
-    } else {
-      iq[jz] = static_cast<int32_t>(z);
-    }
-  }
-
-  double fw = std::ldexp(1.0, q0);
-  for (int i = jz; i >= 0; --i) {
-    q[i] = fw * static_cast<double>(iq[i]);
-    fw *= kTwoMinus24;
-  }
-  // The fraction times pi/2.
-  for (int i = jz; i >= 0; --i) {
-    double sum = 0.0;
-    for (int k = 0; k <= jp && k <= jz - i; ++k) sum += kPiOver2Pieces[k] * q[i + k];
-    fq[jz - i] = sum;
-  }
-  double sum = 0.0;
-  for (int i = jz; i >= 0; --i) sum += fq[i];
-  y[0] = ih == 0 ? sum : -sum;
-  sum = fq[0] - sum;
-  for (int i = 1; i <= jz; ++i) sum += fq[i];
-  y[1] = ih == 0 ? sum : -sum;
-  return n & 7;
+// True when every value within `bound` of hi + lo rounds to hi (hi being hi + lo rounded).
+// Half the gap to hi's neighbours is ulp(hi) / 2, or ulp(hi) / 4 towards zero when hi is a
+// power of two; the latter is taken for powers of two either way. The slack of 2^-20 covers
+// the rounding of |lo| + bound.
+bool RoundsSafely(const Approximation& a) {
+  const uint64_t bits = std::bit_cast<uint64_t>(a.hi) & 0x7fffffffffffffffull;
+  const uint64_t exponent = bits >> 52;
+  if (exponent < 64) return false;  // never here (|hi| > 2^-70), but keeps the gap normal
+  uint64_t halfGapExponent = exponent - 53;
+  if ((bits & 0xfffffffffffffull) == 0) halfGapExponent -= 1;
+  const double halfGap = std::bit_cast<double>(halfGapExponent << 52);
+  return std::fabs(a.lo) + a.bound < halfGap * (1.0 - 0x1p-20);
 }
 
 }  // namespace
 
-QuarterTurns ReduceQuarterTurns(double x) {
-  constexpr double kInvPiOver2 = 6.36619772367581382433e-01;
-  // pi/2 as three 33-bit pieces, each with the tail that follows it.
-  constexpr double kPio2_1 = 1.57079632673412561417e+00;
-  constexpr double kPio2_1t = 6.07710050650619224932e-11;
-  constexpr double kPio2_2 = 6.07710050630396597660e-11;
-  constexpr double kPio2_2t = 2.02226624879595063154e-21;
-  constexpr double kPio2_3 = 2.02226624871116645580e-21;
-  constexpr double kPio2_3t = 8.47842766036889956997e-32;
-  constexpr double kToInteger = 6755399441055744.0;  // 1.5 x 2^52: adding it rounds to integer
-
-  const uint32_t ix = HighWord(x) & 0x7fffffff;
-  if (ix <= 0x3fe921fb) return {0, x, 0.0};  // |x| <= about pi/4: nothing to reduce
-  if (ix >= 0x7ff00000) {
-    const double nan = x - x;
-    return {0, nan, nan};
-  }
-
-  if (ix < 0x413921fb) {  // |x| < 2^20 x pi/2: Cody-Waite with up to three pieces of pi/2
-    const double fn = (x * kInvPiOver2 + kToInteger) - kToInteger;
-    const int32_t n = static_cast<int32_t>(fn);
-    double r = x - fn * kPio2_1;
-    double w = fn * kPio2_1t;
-    double hi = r - w;
-    const int exponent = static_cast<int>(ix >> 20);
-    if (exponent - static_cast<int>((HighWord(hi) >> 20) & 0x7ff) > 16) {
-      // Cancellation: subtract the next piece of pi/2.
-      double t = r;
-      w = fn * kPio2_2;
-      r = t - w;
-      w = fn * kPio2_2t - ((t - r) - w);
-      hi = r - w;
-      if (exponent - static_cast<int>((HighWord(hi) >> 20) & 0x7ff) > 49) {
-        t = r;
-        w = fn * kPio2_3;
-        r = t - w;
-        w = fn * kPio2_3t - ((t - r) - w);
-        hi = r - w;
-      }
-    }
-    const double lo = (r - hi) - w;
-    return {static_cast<int>(n & 3), hi, lo};
-  }
-
-  // Huge |x|: split it into three 24-bit pieces and reduce with the long 2/pi.
-  const uint64_t bits = std::bit_cast<uint64_t>(x) & 0x7fffffffffffffffull;
-  const int e0 = static_cast<int>(ix >> 20) - 1046;  // scale so that the first piece is < 2^24
-  double z = std::bit_cast<double>(bits - (static_cast<uint64_t>(e0) << 52));
-  double pieces[3];
-  for (int i = 0; i < 2; ++i) {
-    pieces[i] = static_cast<double>(static_cast<int32_t>(z));
-    z = (z - pieces[i]) * kTwo24;
-  }
-  pieces[2] = z;
-  int nx = 3;
-  while (nx > 1 && pieces[nx - 1] == 0.0) --nx;
-  double y[2];
-  const int n = ReduceHuge(pieces, y, e0, nx);
-  if (x < 0) return {(-n) & 3, -y[0], -y[1]};
-  return {n & 3, y[0], y[1]};
+Approximation ApproximateSinCos(double x, bool cosine) {
+  return Evaluate(ReduceModerate(x), cosine);
 }
 
+}  // namespace trig_internal
+
+namespace {
+
+constexpr double kModerateLimit = 0x1p22;
+
+// Arguments of 2^22 and more: the long reduction, then the same sum, rounded as it comes
+// (well within one ulp, not always correctly rounded).
+double SinCosHuge(double x, bool cosine) {
+  const QuarterTurns q = ReduceQuarterTurns(x);
+  if (std::isnan(q.hi)) return q.hi;
+  return trig_internal::Evaluate({q.quadrant, q.hi, q.lo, 0.0}, cosine).hi;
+}
+
+double RoundedSinCos(double x, bool cosine) {
+  const trig_internal::Approximation a = trig_internal::ApproximateSinCos(x, cosine);
+  if (trig_internal::RoundsSafely(a)) return a.hi;
+  return trig_internal::ExactSinCos(x, cosine);
+}
+
+}  // namespace
+
 double Sin(double x) {
-  const uint32_t ix = HighWord(x) & 0x7fffffff;
-  if (ix <= 0x3fe921fb) {
-    if (ix < 0x3e500000) return x;  // |x| < 2^-26: sin x rounds to x
-    return KernelSin(x, 0.0, false);
-  }
-  const QuarterTurns r = ReduceQuarterTurns(x);
-  switch (r.quadrant) {
-    case 0:
-      return KernelSin(r.hi, r.lo, true);
-    case 1:
-      return KernelCos(r.hi, r.lo);
-    case 2:
-      return -KernelSin(r.hi, r.lo, true);
-    default:
-      return -KernelCos(r.hi, r.lo);
-  }
+  const double ax = std::fabs(x);
+  if (!(ax < kModerateLimit)) return SinCosHuge(x, false);
+  if (ax < 0x1p-26) return x;  // |sin x - x| < |x|^3 / 6, below half an ulp of x
+  return RoundedSinCos(x, false);
 }
 
 double Cos(double x) {
-  const uint32_t ix = HighWord(x) & 0x7fffffff;
-  if (ix <= 0x3fe921fb) {
-    if (ix < 0x3e46a09e) return 1.0;  // |x| < 2^-27 x sqrt(2): cos x rounds to 1
-    return KernelCos(x, 0.0);
-  }
-  const QuarterTurns r = ReduceQuarterTurns(x);
-  switch (r.quadrant) {
-    case 0:
-      return KernelCos(r.hi, r.lo);
-    case 1:
-      return -KernelSin(r.hi, r.lo, true);
-    case 2:
-      return -KernelCos(r.hi, r.lo);
-    default:
-      return KernelSin(r.hi, r.lo, true);
-  }
+  const double ax = std::fabs(x);
+  if (!(ax < kModerateLimit)) return SinCosHuge(x, true);
+  if (ax < 0x1p-27) return 1.0;  // 1 - cos x < 2^-55, below half the gap under 1
+  return RoundedSinCos(x, true);
 }
 
 }  // namespace orv

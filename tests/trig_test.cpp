@@ -9,6 +9,9 @@
 #include <random>
 
 #include "core/arith.h"
+#include "effects/shape_effect.h"
+#include "tests/test_support.h"
+#include "tests/trig_hard_cases.h"
 
 namespace orv {
 namespace {
@@ -96,10 +99,25 @@ constexpr Reference kReferences[] = {
     {0x1.3ec029e5c88c0p+17, 0x1.880c220221f83p-1, 0x1.494e7dbf2e4aap-1},
 };
 
-TEST(Trig, SineAndCosineAreWithinOneUlpOfTheTrueValue) {
+TEST(Trig, CorrectlyRoundedBelowTwoToThe22AndWithinOneUlpBeyond) {
   for (const Reference& r : kReferences) {
-    EXPECT_LE(UlpDistance(Sin(r.x), r.sine), 1) << std::hexfloat << r.x;
-    EXPECT_LE(UlpDistance(Cos(r.x), r.cosine), 1) << std::hexfloat << r.x;
+    if (std::fabs(r.x) < 0x1p22) {
+      EXPECT_EQ(Sin(r.x), r.sine) << std::hexfloat << r.x;
+      EXPECT_EQ(Cos(r.x), r.cosine) << std::hexfloat << r.x;
+    } else {
+      EXPECT_LE(UlpDistance(Sin(r.x), r.sine), 1) << std::hexfloat << r.x;
+      EXPECT_LE(UlpDistance(Cos(r.x), r.cosine), 1) << std::hexfloat << r.x;
+    }
+  }
+}
+
+// The arguments hardest to round that we know of: every build must get them right.
+TEST(Trig, TheHardestArgumentsRoundCorrectly) {
+  for (const test::HardCase& c : test::kHardCases) {
+    for (double sign : {1.0, -1.0}) {
+      EXPECT_EQ(Sin(sign * c.x), sign * c.sine) << std::hexfloat << sign * c.x;
+      EXPECT_EQ(Cos(sign * c.x), c.cosine) << std::hexfloat << sign * c.x;
+    }
   }
 }
 
@@ -144,6 +162,18 @@ TEST(Trig, AgreesWithTheCLibraryOverTheShapesAngles) {
   }
 }
 #endif
+
+// The torus particle at lambda = nu ~ 3 pi / 4: sin lambda x cos nu x 300 + 601 is exactly
+// 451 with correctly rounded factors, and falls just short of it when cos nu is one ulp off.
+TEST(Trig, TheTorusParticleAtThreeQuarterTurnsLandsOnItsExactDepth) {
+  test::ManualClock clock;
+  ShapeEffect torus(ShapeEffect::Unbuilt{}, clock);
+  torus.BuildKind(ShapeKind::Torus);
+  const Particle& p = torus.particles[15 * 17 + 6];
+  EXPECT_EQ(p.modelX, -451);
+  EXPECT_EQ(p.modelY, 212);
+  EXPECT_EQ(p.modelZ, 451);
+}
 
 TEST(TruncToInt32, TruncatesTowardZeroAndGivesTheIndefiniteValueOutOfRange) {
   const std::pair<double, int32_t> cases[] = {

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Checks the resources of a built Windows program against the screen saver's tables.
 
-    check_resources.py PROGRAM
+    check_resources.py [--version X.Y.Z] PROGRAM
 
 Reads the PE file's resource directory itself (32-bit or 64-bit programs) and checks: the
 language of every resource, dialog 2003's template, string 1, icon group 101 and icon 1, the
-three pictures "BANNER", "ORLOGO" and "YINYANG", the one application manifest, and that
-nothing else is there.
+three pictures "BANNER", "ORLOGO" and "YINYANG", the one application manifest (with the
+project's version X.Y.Z as its assembly version X.Y.Z.0, when given), and that nothing else is
+there.
 
 Exit status: 0 when everything matches, 1 when a check fails (one line per difference on
 standard output), 2 when the file can't be read as a Windows program.
@@ -276,26 +277,33 @@ def check_picture(check, name, data):
         check.fail(f"{what} has {shown} non-black pixels, expected 1 to 1000")
 
 
-def check_manifest(check, data):
-    """An application manifest: an assembly element of the side-by-side schema, version 1.0."""
+ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
+
+
+def check_manifest(check, data, version=None):
+    """An application manifest: an assembly element of the side-by-side schema, version 1.0,
+    whose identity carries the project's version."""
     try:
         root = ElementTree.fromstring(data)
     except ElementTree.ParseError as error:
         check.fail(f"manifest {MANIFEST} is not well-formed XML: {error}")
         return
-    check.expect(f"manifest {MANIFEST} root element", root.tag,
-                 "{urn:schemas-microsoft-com:asm.v1}assembly")
+    check.expect(f"manifest {MANIFEST} root element", root.tag, ASM_V1 + "assembly")
     check.expect(f"manifest {MANIFEST} version", root.get("manifestVersion"), "1.0")
+    if version is not None:
+        identity = root.find(ASM_V1 + "assemblyIdentity")
+        check.expect(f"manifest {MANIFEST} assembly version",
+                     None if identity is None else identity.get("version"), version + ".0")
 
 
-def check_program(resources):
+def check_program(resources, version=None):
     check = Checker()
     for (rtype, name, language) in resources:
         check.expect(f"language of resource type {rtype} name {name!r}", hex(language),
                      hex(GERMAN))
     checkers = [(RT_DIALOG, DIALOG, check_dialog), (RT_STRING, 1, check_strings),
                 (RT_GROUP_ICON, 101, check_icon_group), (RT_ICON, 1, check_icon),
-                (RT_MANIFEST, MANIFEST, check_manifest)]
+                (RT_MANIFEST, MANIFEST, lambda c, d: check_manifest(c, d, version))]
     checkers += [(RT_BITMAP, p, lambda c, d, p=p: check_picture(c, p, d)) for p in PICTURES]
     expected = {(rtype, name) for rtype, name, _ in checkers}
     extra = sorted(f"type {t} name {n!r}" for (t, n, _) in resources if (t, n) not in expected)
@@ -312,6 +320,7 @@ def check_program(resources):
 
 def main(argv):
     parser = argparse.ArgumentParser(description="Checks a built program's resources.")
+    parser.add_argument("--version", help="the project's version, X.Y.Z")
     parser.add_argument("program", help="the .exe or .scr to read")
     args = parser.parse_args(argv)
     try:
@@ -321,7 +330,7 @@ def main(argv):
     except (OSError, Unreadable) as error:
         print(f"check_resources.py: can't read {args.program}: {error}", file=sys.stderr)
         return 2
-    problems = check_program(resources)
+    problems = check_program(resources, args.version)
     for p in problems:
         print(p)
     if problems:

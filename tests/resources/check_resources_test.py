@@ -45,8 +45,8 @@ class CheckerTest(unittest.TestCase):
         struct.pack_into("<" + fmt, data, offset, value)
         self.resources[key] = bytes(data)
 
-    def assertFlags(self, text):
-        problems = cr.check_program(self.resources)
+    def assertFlags(self, text, version=None):
+        problems = cr.check_program(self.resources, version)
         self.assertTrue(any(text in p for p in problems), f"{text!r} not in {problems}")
 
     def test_the_program_as_built_passes(self):
@@ -107,6 +107,9 @@ class CheckerTest(unittest.TestCase):
                 self.resources.update(change)
                 self.assertFlags(text)
         self.setUp()
+        self.assertFlags("manifest 1 assembly version", version="0.9.9")
+        self.resources[key] = b"<assembly xmlns='urn:schemas-microsoft-com:asm.v1'/>"
+        self.assertFlags("manifest 1 assembly version", version="0.9.9")
         del self.resources[key]
         self.assertFlags("type 24 name 1: 0 found")
 
