@@ -124,21 +124,28 @@ SquarePen::SquarePen(const SurfaceLock& lock, uint8_t size) : n(size) {
   // An empty square, or one that fits nowhere, draws nothing.
   if (n == 0 || n > desc.dwWidth || n > desc.dwHeight) return;
 
+#ifdef __OPTIMIZE_SIZE__
+  // Built for size (the Windows product must fit in 64 KiB): one loop for every pixel width,
+  // with 2- and 4-byte pixels written whole.
+  if (bytesPerPixel == 2 || bytesPerPixel == 4) keep = 0;
+  fill = AnyWidth::Any;
+#else
   const unsigned index = n <= kFixedEdges ? n : 0;
   switch (bytesPerPixel) {
     case 2:
-      fill = kTable<Units<uint16_t>>[index];
+      fill = kTable<Units<uint16_t> >[index];
       break;
     case 3:
       fill = (keep & 0xFFFFFFu) == 0 ? Triples<false>::Any : Triples<true>::Any;
       break;
     case 4:
-      fill = kTable<Units<uint32_t>>[index];
+      fill = kTable<Units<uint32_t> >[index];
       break;
     default:
       fill = AnyWidth::Any;
       break;
   }
+#endif
   if (desc.damage != nullptr) {
     damage = desc.damage;
     write = fill;
