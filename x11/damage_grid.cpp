@@ -43,10 +43,9 @@ void DamageGrid::MarkAll() {
   dirtyCount = columns * rows;
 }
 
-std::vector<Rect> DamageGrid::TakeRuns(int32_t bridge) {
-  std::vector<Rect> runs;
+const std::vector<Rect>& DamageGrid::TakeRuns(int32_t bridge) {
+  runs.clear();
   if (dirtyCount == 0) return runs;
-  runs.reserve(static_cast<size_t>(dirtyCount));
   for (int32_t r = 0; r < rows; ++r) {
     if (dirtyRow[static_cast<size_t>(r)] == 0) continue;
     dirtyRow[static_cast<size_t>(r)] = 0;

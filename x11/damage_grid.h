@@ -27,7 +27,8 @@ class DamageGrid final : public DamageSink {
   // The changed area as rectangles (left, top, right, bottom; right and bottom exclusive,
   // clipped to the frame): per row of tiles, runs of changed tiles, where a gap of at most
   // `bridge` clean tiles is sent along rather than split into two requests. Clears the grid.
-  std::vector<Rect> TakeRuns(int32_t bridge = 1);
+  // The list is kept by the grid and reused, so a frame allocates nothing once it has grown.
+  const std::vector<Rect>& TakeRuns(int32_t bridge = 1);
 
  private:
   int32_t width = 0;
@@ -37,6 +38,7 @@ class DamageGrid final : public DamageSink {
   int32_t dirtyCount = 0;
   std::vector<uint8_t> dirty;     // per tile
   std::vector<uint8_t> dirtyRow;  // per row of tiles: whether any of its tiles is dirty
+  std::vector<Rect> runs;         // the last answer of TakeRuns
 };
 
 }  // namespace orv

@@ -137,12 +137,11 @@ int32_t XImageSurface::Lock(const Rect& rect, SurfaceDesc& desc) {
 
 void XImageSurface::SendChanges(GC gc) {
   if (image == nullptr) return;
-  const std::vector<Rect> runs = damage.TakeRuns();
+  const std::vector<Rect>& runs = damage.TakeRuns();
   if (runs.empty()) return;
   // One image request for the box around all changes, clipped to the changed runs: the server
   // copies only those, and a few hundred small requests a frame would cost it far more.
-  std::vector<XRectangle> clip;
-  clip.reserve(runs.size());
+  clip.clear();
   Rect box = runs.front();
   for (const Rect& r : runs) {
     clip.push_back(XRectangle{static_cast<short>(r.left), static_cast<short>(r.top),

@@ -8,6 +8,7 @@
 #include <X11/extensions/XShm.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "core/surface.h"
 #include "x11/damage_grid.h"
@@ -61,6 +62,7 @@ class XImageSurface final : public Surface {
   bool locked = false;
   PixelFormat format{};
   DamageGrid damage;
+  std::vector<XRectangle> clip;  // the changed runs as the clip of the frame's image request
 };
 
 }  // namespace orv
