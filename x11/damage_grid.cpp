@@ -1,80 +1,123 @@
 #include "x11/damage_grid.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
 
 namespace orv {
+namespace {
+
+constexpr uint64_t kAll = ~uint64_t{0};
+
+// Bits first to last (0..63, first <= last) of a word.
+uint64_t BitSpan(uint32_t first, uint32_t last) {
+  return (kAll >> (63 - (last - first))) << first;
+}
+
+}  // namespace
 
 void DamageGrid::Resize(int32_t w, int32_t h) {
   width = std::max(w, 0);
   height = std::max(h, 0);
-  columns = (width + kTile - 1) / kTile;
-  rows = (height + kTile - 1) / kTile;
-  dirty.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
-  dirtyRow.assign(static_cast<size_t>(rows), 0);
-  dirtyCount = 0;
+  const int32_t columns = (width + kTileWidth - 1) >> kTileShiftX;
+  rows = (height + kTileHeight - 1) >> kTileShiftY;
+  wordsPerRow = (static_cast<size_t>(columns) + 63) / 64;
+  bits.assign(wordsPerRow * static_cast<size_t>(rows) + 1, 0);
 }
 
 void DamageGrid::SquareDrawn(int32_t x, int32_t y, uint32_t n) {
-  if (n == 0) return;
-  // The plotting only reports squares wholly inside the frame; clamp all the same, so that a
-  // report from a frame of another size never marks outside the grid.
-  const int64_t right = std::min<int64_t>(int64_t{x} + n, width);
-  const int64_t bottom = std::min<int64_t>(int64_t{y} + n, height);
-  if (x < 0 || y < 0 || x >= right || y >= bottom) return;
-  const int32_t c0 = x / kTile;
-  const int32_t c1 = static_cast<int32_t>((right - 1) / kTile);
-  const int32_t r0 = y / kTile;
-  const int32_t r1 = static_cast<int32_t>((bottom - 1) / kTile);
-  for (int32_t r = r0; r <= r1; ++r) {
-    dirtyRow[static_cast<size_t>(r)] = 1;
-    for (int32_t c = c0; c <= c1; ++c) {
-      uint8_t& tile =
-          dirty[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)];
-      dirtyCount += tile == 0;
-      tile = 1;
+  const auto ux = static_cast<uint32_t>(x);
+  const auto uy = static_cast<uint32_t>(y);
+  if (n - 1 < kSmall && uint64_t{ux} + n <= static_cast<uint32_t>(width) &&
+      uint64_t{uy} + n <= static_cast<uint32_t>(height)) {
+    // The usual report: a small square inside the frame spans at most two columns and two
+    // rows of tiles, and the second column may be bit 0 of the next word (which exists then;
+    // the word after the last row's last word is spare, so that an empty spill needs no test).
+    const uint32_t c0 = ux >> kTileShiftX;
+    const uint64_t span = (uint64_t{2} << (((ux + n - 1) >> kTileShiftX) - c0)) - 1;
+    const uint32_t bit = c0 % 64;
+    const uint64_t low = span << bit;
+    const uint64_t high = (span >> 1) >> (63 - bit);
+    uint64_t* top = bits.data() + (uy >> kTileShiftY) * wordsPerRow + c0 / 64;
+    uint64_t* bottom = bits.data() + ((uy + n - 1) >> kTileShiftY) * wordsPerRow + c0 / 64;
+    top[0] |= low;
+    top[1] |= high;
+    bottom[0] |= low;
+    bottom[1] |= high;
+    return;
+  }
+  MarkClipped(ux, uy, n);
+}
+
+void DamageGrid::MarkClipped(uint32_t ux, uint32_t uy, uint32_t n) {
+  // Large squares, and squares the plotting never reports: outside the frame or across its
+  // edge (a late report from a frame of another size), clipped so that they never mark
+  // outside the grid.
+  if (n == 0 || ux >= static_cast<uint32_t>(width) || uy >= static_cast<uint32_t>(height)) return;
+  const uint32_t c0 = ux >> kTileShiftX;
+  const uint32_t c1 = (ux + std::min(n, static_cast<uint32_t>(width) - ux) - 1) >> kTileShiftX;
+  const uint32_t r0 = uy >> kTileShiftY;
+  const uint32_t r1 = (uy + std::min(n, static_cast<uint32_t>(height) - uy) - 1) >> kTileShiftY;
+  const uint32_t w0 = c0 / 64;
+  const uint32_t w1 = c1 / 64;
+  uint64_t* row = bits.data() + r0 * wordsPerRow;
+  for (uint32_t r = r0; r <= r1; ++r, row += wordsPerRow) {
+    if (w0 == w1) {
+      row[w0] |= BitSpan(c0 % 64, c1 % 64);
+      continue;
     }
+    row[w0] |= BitSpan(c0 % 64, 63);
+    for (uint32_t w = w0 + 1; w < w1; ++w) row[w] = kAll;
+    row[w1] |= BitSpan(0, c1 % 64);
   }
 }
 
 void DamageGrid::MarkAll() {
-  std::fill(dirty.begin(), dirty.end(), uint8_t{1});
-  std::fill(dirtyRow.begin(), dirtyRow.end(), uint8_t{1});
-  dirtyCount = columns * rows;
+  SquareDrawn(0, 0, static_cast<uint32_t>(std::max(width, height)));
+}
+
+bool DamageGrid::Empty() const {
+  return std::all_of(bits.begin(), bits.end(), [](uint64_t word) { return word == 0; });
 }
 
 const std::vector<Rect>& DamageGrid::TakeRuns(int32_t bridge) {
   runs.clear();
-  if (dirtyCount == 0) return runs;
+  const auto gapJoined = static_cast<uint32_t>(std::max(bridge, 0));
+  uint64_t* word = bits.data();
   for (int32_t r = 0; r < rows; ++r) {
-    if (dirtyRow[static_cast<size_t>(r)] == 0) continue;
-    dirtyRow[static_cast<size_t>(r)] = 0;
-    uint8_t* row = dirty.data() + static_cast<size_t>(r) * static_cast<size_t>(columns);
-    int32_t c = 0;
-    while (c < columns) {
-      // Most tiles are clean: step over eight of them at a time.
-      uint64_t eight = 0;
-      if (c + 8 <= columns && (std::memcpy(&eight, row + c, 8), eight == 0)) {
-        c += 8;
-        continue;
+    const int32_t top = r << kTileShiftY;
+    const int32_t bottom = std::min(top + kTileHeight, height);
+    bool open = false;  // a run [first, last] of tiles is waiting for more
+    uint32_t first = 0;
+    uint32_t last = 0;
+    const auto close = [&] {
+      runs.push_back(Rect{static_cast<int32_t>(first << kTileShiftX), top,
+                          std::min(static_cast<int32_t>((last + 1) << kTileShiftX), width),
+                          bottom});
+    };
+    for (size_t w = 0; w < wordsPerRow; ++w, ++word) {
+      uint64_t v = *word;
+      if (v == 0) continue;
+      *word = 0;
+      const auto base = static_cast<uint32_t>(w * 64);
+      while (v != 0) {
+        // The lowest block of set bits: adding its lowest bit carries through it.
+        const uint64_t rest = v & (v + (v & (~v + 1)));
+        const uint64_t block = v ^ rest;
+        v = rest;
+        const uint32_t start = base + static_cast<uint32_t>(std::countr_zero(block));
+        const uint32_t end = base + 63 - static_cast<uint32_t>(std::countl_zero(block));
+        if (open && start - last - 1 <= gapJoined) {
+          last = end;
+          continue;
+        }
+        if (open) close();
+        open = true;
+        first = start;
+        last = end;
       }
-      if (row[c] == 0) {
-        ++c;
-        continue;
-      }
-      const int32_t first = c;
-      int32_t last = c;
-      for (int32_t next = c + 1; next < columns && next - last <= bridge + 1; ++next) {
-        if (row[next] != 0) last = next;
-      }
-      const int32_t top = r * kTile;
-      runs.push_back(Rect{first * kTile, top, std::min((last + 1) * kTile, width),
-                          std::min(top + kTile, height)});
-      c = last + 1;
     }
-    std::fill(row, row + columns, uint8_t{0});
+    if (open) close();
   }
-  dirtyCount = 0;
   return runs;
 }
 

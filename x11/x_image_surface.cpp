@@ -141,14 +141,16 @@ void XImageSurface::SendChanges(GC gc) {
   if (runs.empty()) return;
   // One image request for the box around all changes, clipped to the changed runs: the server
   // copies only those, and a few hundred small requests a frame would cost it far more.
-  clip.clear();
-  Rect box = runs.front();
+  // Runs come top to bottom: only the left and right of the box need a search.
+  clip.resize(runs.size());
+  Rect box{runs.front().left, runs.front().top, runs.front().right, runs.back().bottom};
+  XRectangle* out = clip.data();
   for (const Rect& r : runs) {
-    clip.push_back(XRectangle{static_cast<short>(r.left), static_cast<short>(r.top),
-                              static_cast<unsigned short>(r.right - r.left),
-                              static_cast<unsigned short>(r.bottom - r.top)});
-    box = Rect{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
-               std::max(box.bottom, r.bottom)};
+    *out++ = XRectangle{static_cast<short>(r.left), static_cast<short>(r.top),
+                        static_cast<unsigned short>(r.right - r.left),
+                        static_cast<unsigned short>(r.bottom - r.top)};
+    box.left = std::min(box.left, r.left);
+    box.right = std::max(box.right, r.right);
   }
   // Runs of one row of tiles share their top and height, rows come top to bottom and runs
   // left to right: banded as the server likes it.
