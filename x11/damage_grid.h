@@ -1,13 +1,11 @@
 // Which parts of a frame changed since it was last sent to the X server, kept as a grid of
 // tiles, one bit each. The frame loop never clears the screen and every effect erases only its
 // own squares, so a frame changes a few hundred small spots: sending the tiles that hold them,
-// joined into horizontal runs, costs a small fraction of sending the whole frame. The server
-// copies each rectangle of the clip line by line: its instructions go mostly to rectangles and
-// lines, its time about as much to the bytes, so tiles of one 64-byte cache line at 32 bits per
-// pixel (16 x 8) with gaps of up to 4 tiles bridged.
-// Measured at 1920x1080 (tile WxH and bridge: server instructions per frame): 8x8,1 401k;
-// 8x8,4 360k; 8x8,8 343k; 8x16,1 451k; 16x4,1 366k; 16x8,1 325k; 16x8,4 304k; 32x8,2 300k
-// (but more server time, by the many more bytes); 64x8,1 327k.
+// joined into horizontal runs, costs a small fraction of sending the whole frame.
+// Tiles and bridge measured at 1920x1080 (WxH,bridge: server instructions per frame, data cache
+// lines per frame): 8x8,1 255k 12.4k; 8x4,1 271k 9.1k; 16x8,0 229k 12.2k; 16x8,4 219k 15.8k;
+// 16x4,1 240k 9.1k; 16x2,0 326k 7.6k; 32x8,2 225k 23.6k. In CPU time none beat 8x8,1 (32x8,2
+// and 16x8,4 cost the server clearly more): its time goes to waking and copying, not counting.
 #pragma once
 
 #include <cstddef>
@@ -22,12 +20,10 @@ namespace orv {
 class DamageGrid final : public DamageSink {
  public:
   // Tile size in pixels, powers of two: a tile's column and row are shifts of x and y.
-  static constexpr int32_t kTileShiftX = 4;
+  static constexpr int32_t kTileShiftX = 3;
   static constexpr int32_t kTileShiftY = 3;
   static constexpr int32_t kTileWidth = 1 << kTileShiftX;
   static constexpr int32_t kTileHeight = 1 << kTileShiftY;
-  // Squares of up to this edge are marked by the quick path (at most two by two tiles).
-  static constexpr uint32_t kSmall = kTileWidth < kTileHeight ? kTileWidth : kTileHeight;
 
   void Resize(int32_t width, int32_t height);
   void SquareDrawn(int32_t x, int32_t y, uint32_t n) override;
@@ -40,7 +36,7 @@ class DamageGrid final : public DamageSink {
   // tiles, where a gap of at most `bridge` clean tiles is sent along rather than split into two
   // rectangles. Clears the grid. The list is kept by the grid and reused, so a frame allocates
   // nothing once it has grown.
-  const std::vector<Rect>& TakeRuns(int32_t bridge = 4);
+  const std::vector<Rect>& TakeRuns(int32_t bridge = 1);
 
  private:
   // Any other square, the rare case: kept out of the quick path so that it stays small.

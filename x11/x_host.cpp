@@ -138,15 +138,15 @@ void XHost::HandleEvents() {
 }
 
 void XHost::Wait(uint64_t microseconds) {
+  // The events were handled, and the requests flushed, at the end of the frame just sent: only
+  // new data on the connection needs a look, so a quiet wait costs one poll and no reads.
   const uint64_t deadline = MonotonicMicros() + microseconds;
   while (!stop.load()) {
-    HandleEvents();
     const uint64_t now = MonotonicMicros();
-    if (stop.load() || now >= deadline) break;
-    XFlush(target.display);
+    if (now >= deadline) break;
     pollfd connection{ConnectionNumber(target.display), POLLIN, 0};
     const uint64_t slice = std::min(deadline - now, kSliceMicros);
-    poll(&connection, 1, static_cast<int>((slice + 999) / 1000));
+    if (poll(&connection, 1, static_cast<int>((slice + 999) / 1000)) > 0) HandleEvents();
   }
 }
 
