@@ -126,12 +126,12 @@ class SquarePen::Fixed {
     // colour's top byte never reaches the pixel).
     const Unit unit = sizeof(Unit) == 4 ? static_cast<Unit>(__builtin_bswap32(colour) >> 8)
                                         : static_cast<Unit>(pen.PixelValue(colour));
-    const ptrdiff_t pitch = pen.pitch;
+    const ptrdiff_t rowPitch = pen.pitch;
     unsigned char* const p = pen.At(column, row, sizeof(Unit));
     // Each row from the square's first, so that its address can be an addressing mode.
 #pragma GCC unroll 8
     for (unsigned j = 0; j < N; ++j) {
-      unsigned char* const line = p + static_cast<ptrdiff_t>(j) * pitch;
+      unsigned char* const line = p + static_cast<ptrdiff_t>(j) * rowPitch;
 #pragma GCC unroll 8
       for (unsigned i = 0; i < N; ++i) std::memcpy(line + i * sizeof unit, &unit, sizeof unit);
     }
