@@ -8,9 +8,7 @@
 namespace orv {
 namespace {
 
-// Squares of 2- and 4-byte pixels up to this size have fills of their own, whose rows are
-// fixed-size copies that the compiler turns into a few wide stores; larger squares take a loop.
-constexpr unsigned kFixedEdges = 8;
+constexpr unsigned kFixedEdges = SquarePen::kFixedEdges;  // larger squares take a loop
 
 using FillTable = std::array<SquarePen::Fill, kFixedEdges + 1>;
 
@@ -144,6 +142,11 @@ SquarePen::SquarePen(const SurfaceLock& lock, uint8_t size) : n(size) {
     default:
       fill = AnyWidth::Any;
       break;
+  }
+  if (n <= kFixedEdges) {
+    const bool rgbBytes = redMask == 0xFF0000u && greenMask == 0xFF00u && blueMask == 0xFFu;
+    if (bytesPerPixel == 4 && rgbBytes) inline_ = Inline::Rgb32;
+    if (bytesPerPixel == 2) inline_ = Inline::Any16;
   }
 #endif
   if (desc.damage != nullptr) {

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <utility>
 
 #include "core/colour.h"
 #include "core/surface_lock.h"
@@ -28,6 +30,25 @@ class SquarePen {
     fill(*this, column, row, PixelValue(colour));
   }
 
+  // The same, so that the pen itself can be handed to code written for Visit's plots.
+  void operator()(int16_t x, int16_t y, uint32_t colour) const { PlotSquare(x, y, colour); }
+
+  // Calls draw(plot) once, where plot(x, y, colour) does exactly what PlotSquare does. For the
+  // common displays (4-byte pixels with red, green and blue in bytes 2, 1 and 0, and 2-byte
+  // pixels) and squares of up to kFixedEdges, plot is a small object whose fill the compiler
+  // writes into the caller's loop: a frame of thousands of squares then pays no call, no
+  // format decision and no general colour shuffle per square. Builds for size take the pen
+  // itself, so the caller's loop exists once.
+  template <typename Draw>
+  void Visit(Draw&& draw) const {
+#ifndef __OPTIMIZE_SIZE__
+    const auto edges = std::make_index_sequence<kFixedEdges>{};
+    if (inline_ == Inline::Rgb32 && VisitFixed<uint32_t>(draw, edges)) return;
+    if (inline_ == Inline::Any16 && VisitFixed<uint16_t>(draw, edges)) return;
+#endif
+    draw(*this);
+  }
+
   uint32_t PixelValue(uint32_t colour) const {
     return (RotateRight(colour, greenShift) & greenMask) |
            (RotateRight(colour, redShift) & redMask) | (RotateRight(colour, blueShift) & blueMask);
@@ -36,7 +57,21 @@ class SquarePen {
   // Writes the square at (x, y), which fits, with the pixel value.
   using Fill = void (*)(const SquarePen& pen, uint32_t x, uint32_t y, uint32_t pixel);
 
+  // Squares up to this size have fills of their own for 2- and 4-byte pixels, whose rows are
+  // fixed-size copies that the compiler turns into a few wide stores.
+  static constexpr unsigned kFixedEdges = 8;
+
  private:
+  template <typename Unit, unsigned N>
+  class Fixed;
+  // Which of Visit's inline plots fits this pen, if any.
+  enum class Inline : uint8_t { Off, Rgb32, Any16 };
+
+  template <typename Unit, typename Draw, std::size_t... I>
+  bool VisitFixed(Draw& draw, std::index_sequence<I...>) const {
+    return ((n == I + 1 ? (draw(Fixed<Unit, I + 1>(*this)), true) : false) || ...);
+  }
+
   template <typename Unit>
   struct Units;
   template <bool Merge>
@@ -69,6 +104,41 @@ class SquarePen {
   int8_t blueShift = 0;
   uint8_t bytesPerPixel = 0;
   uint8_t n = 0;
+  Inline inline_ = Inline::Off;
+};
+
+// One of Visit's inline plots: squares of N x N pixels of type Unit. It works from its own
+// copy of the pen, so that the pixel stores (which may alias anything) don't make the compiler
+// read the pen's fields again for every square.
+template <typename Unit, unsigned N>
+class SquarePen::Fixed {
+ public:
+  explicit Fixed(const SquarePen& p) : pen(p) {}
+
+  void operator()(int16_t x, int16_t y, uint32_t colour) const {
+    const auto column = static_cast<uint32_t>(int32_t{x});
+    const auto row = static_cast<uint32_t>(int32_t{y});
+    if (column > pen.lastX || row > pen.lastY) return;
+    if (pen.damage != nullptr) {
+      pen.damage->SquareDrawn(static_cast<int32_t>(column), static_cast<int32_t>(row), N);
+    }
+    // Red, green and blue in bytes 2, 1 and 0 is the colour's byte order reversed (the
+    // colour's top byte never reaches the pixel).
+    const Unit unit = sizeof(Unit) == 4 ? static_cast<Unit>(__builtin_bswap32(colour) >> 8)
+                                        : static_cast<Unit>(pen.PixelValue(colour));
+    const ptrdiff_t rowPitch = pen.pitch;
+    unsigned char* const p = pen.At(column, row, sizeof(Unit));
+    // Each row from the square's first, so that its address can be an addressing mode.
+#pragma GCC unroll 8
+    for (unsigned j = 0; j < N; ++j) {
+      unsigned char* const line = p + static_cast<ptrdiff_t>(j) * rowPitch;
+#pragma GCC unroll 8
+      for (unsigned i = 0; i < N; ++i) std::memcpy(line + i * sizeof unit, &unit, sizeof unit);
+    }
+  }
+
+ private:
+  SquarePen pen;
 };
 
 }  // namespace orv

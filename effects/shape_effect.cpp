@@ -1,5 +1,6 @@
 #include "effects/shape_effect.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <utility>
@@ -75,15 +76,6 @@ void Particle::InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c) {
   colour = c;
 }
 
-void Particle::PlotParticle(const SquarePen& pen, bool erase) const {
-  const uint32_t c = erase ? 0 : ScaleColor(colour, static_cast<uint32_t>(brightness));
-  pen.PlotSquare(screenX, screenY, c);
-}
-
-int32_t FixedMul(int32_t a, int32_t b) {
-  return static_cast<int32_t>((int64_t{a} * b) >> 16);
-}
-
 int32_t Ease(int32_t a, int32_t b, int32_t c, int32_t d) {
   const double k = static_cast<double>(WrapSub(b, a)) / (static_cast<double>(c) * c);
   const double dd = static_cast<double>(d);
@@ -148,6 +140,9 @@ ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect
 bool ShapeEffect::AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour) {
   if (particles == nullptr || count >= kCapacity) return false;
   particles[count].InitParticle(x, y, z, particleColour);
+  if constexpr (kTurnInLanes) {
+    largestModel = std::max(largestModel, LargestModelCoordinate(particles[count]));
+  }
   ++count;
   return true;
 }
@@ -193,42 +188,32 @@ void ShapeEffect::UpdateTimeline() {
 void ShapeEffect::Step(const FrameView&) {
   UpdateTimeline();
   angle = {std::fmod(angle.x, kTwoPi), std::fmod(angle.y, kTwoPi), std::fmod(angle.z, kTwoPi)};
-  const int32_t cX = FixedSine(Cos, angle.x), sX = FixedSine(Sin, angle.x);
-  const int32_t cY = FixedSine(Cos, angle.y), sY = FixedSine(Sin, angle.y);
-  const int32_t cZ = FixedSine(Cos, angle.z), sZ = FixedSine(Sin, angle.z);
-  // A zero radius would divide by zero; no kind builds one, but an unbuilt shape has it.
-  const int32_t depthSpan = radius != 0 ? WrapMul(2, radius) : 1;
-
-  for (int32_t i = firstShown; i < shownEnd; ++i) {
-    Particle& p = particles[i];
-    const int32_t x = p.modelX, y = p.modelY, z = p.modelZ;
-    // About the y axis, then the x axis, then the z axis.
-    const int32_t x1 = WrapAdd(FixedMul(x, cY), FixedMul(z, sY));
-    const int32_t z1 = WrapSub(FixedMul(z, cY), FixedMul(x, sY));
-    const int32_t y2 = WrapSub(FixedMul(y, cX), FixedMul(z1, sX));
-    const int32_t z2 = WrapAdd(FixedMul(z1, cX), FixedMul(y, sX));
-    const int32_t x3 = WrapSub(FixedMul(x1, cZ), FixedMul(y2, sZ));
-    const int32_t y3 = WrapAdd(FixedMul(y2, cZ), FixedMul(x1, sZ));
-    // 40 on the far side, 168 at the centre's depth, 296 on the near side.
-    p.brightness = WrapAdd(WrapDiv(WrapMul(WrapSub(radius, z2), 256), depthSpan), 40);
-    p.x = WrapAdd(x3, offset.x);
-    p.y = WrapAdd(y3, offset.y);
-    p.z = WrapAdd(z2, offset.z);
-  }
+  Turn turn;
+  turn.cosine = {FixedSine(Cos, angle.x), FixedSine(Cos, angle.y), FixedSine(Cos, angle.z)};
+  turn.sine = {FixedSine(Sin, angle.x), FixedSine(Sin, angle.y), FixedSine(Sin, angle.z)};
+  turn.offset = offset;
+  turn.radius = radius;
+  TurnParticles(particles.get(), firstShown, shownEnd, turn, largestModel);
 }
 
 void ShapeEffect::Draw(SurfaceLock& lock, const FrameView& view) {
-  const SquarePen pen(lock, SquareSize(lock.Width()));
-  for (int32_t i = 0; i < firstShown; ++i) particles[i].PlotParticle(pen, true);
-  // Each particle's old square is erased shortly before its new one is drawn, ten at a time,
-  // so that little flicker shows without a back buffer.
-  for (int32_t group = firstShown; group < shownEnd; group += 10) {
-    const int32_t groupEnd = shownEnd - group < 10 ? shownEnd : group + 10;
-    for (int32_t i = group; i < groupEnd; ++i) particles[i].PlotParticle(pen, true);
-    for (int32_t i = group; i < groupEnd; ++i) {
-      if (view.Project(particles[i])) particles[i].PlotParticle(pen, false);
+  SquarePen(lock, SquareSize(lock.Width())).Visit([&](const auto plot) {
+    // Copies the compiler may keep in registers: the pixel stores could alias the originals.
+    const Projection project(view);
+    Particle* const p = particles.get();
+    const int32_t retired = firstShown;
+    const int32_t shown = shownEnd;
+    for (int32_t i = 0; i < retired; ++i) p[i].PlotParticle(plot, true);
+    // Each particle's old square is erased shortly before its new one is drawn, ten at a time,
+    // so that little flicker shows without a back buffer.
+    for (int32_t group = retired; group < shown; group += 10) {
+      const int32_t groupEnd = shown - group < 10 ? shown : group + 10;
+      for (int32_t i = group; i < groupEnd; ++i) p[i].PlotParticle(plot, true);
+      for (int32_t i = group; i < groupEnd; ++i) {
+        if (project(p[i])) p[i].PlotParticle(plot, false);
+      }
     }
-  }
+  });
 }
 
 }  // namespace orv

@@ -12,28 +12,12 @@
 #include "core/surface_lock.h"
 #include "core/vec3.h"
 #include "effects/effect.h"
+#include "effects/particle.h"
+#include "effects/particle_turn.h"
 
 namespace orv {
 
 class ShapeImage;
-
-// One point of a shape: its place in view space (recomputed every Step), where it was last
-// projected, and its fixed place in the shape's own model space.
-struct Particle : ScreenPoint {
-  int32_t modelX;
-  int32_t modelY;
-  int32_t modelZ;
-  int32_t brightness;  // 1/256 units, set from the turned depth
-  uint32_t colour;     // 0x00BBGGRR
-
-  void InitParticle(int32_t px, int32_t py, int32_t pz, uint32_t c);
-  // A black square over the last projected position, or the shaded colour there.
-  void PlotParticle(const SquarePen& pen, bool erase) const;
-  // The same for one square of size n, through a pen of its own.
-  void PlotParticle(SurfaceLock& lock, uint8_t n, bool erase) const {
-    PlotParticle(SquarePen(lock, n), erase);
-  }
-};
 
 enum class ShapeKind : uint32_t {
   Sphere = 0,
@@ -88,9 +72,11 @@ class ShapeEffect final : public Effect {
   // never allocated).
   bool AddParticle(int32_t x, int32_t y, int32_t z, uint32_t particleColour);
 
-  int32_t count = 0;       // particles built
-  int32_t shownEnd = 0;    // indices below this are shown (grows while materialising)
-  int32_t firstShown = 0;  // indices below this are retired (grows while dissolving)
+  int32_t count = 0;          // particles built
+  uint32_t largestModel = 0;  // the largest magnitude of their model coordinates, where
+                              // the build turns particles in lanes (kTurnInLanes)
+  int32_t shownEnd = 0;       // indices below this are shown (grows while materialising)
+  int32_t firstShown = 0;     // indices below this are retired (grows while dissolving)
   std::unique_ptr<Particle[]> particles;
   uint32_t kind = 0;
   int32_t radius = 0;
@@ -110,9 +96,6 @@ class ShapeEffect final : public Effect {
  private:
   TickSource& clock;
 };
-
-// The 64-bit product shifted right by 16 (rounding toward minus infinity), low 32 bits.
-int32_t FixedMul(int32_t a, int32_t b);
 
 // a + (b - a) x (d / c)^2, truncated: a at d = 0, b at d = c, and on along the same parabola
 // beyond c.

@@ -33,29 +33,23 @@ void StarField::Spawn(Star& star, const FrameView& view) {
   star.screenY = ScreenPoint::kUnplaced;
 }
 
-void StarField::PlotStar(const Star& star, const SquarePen& pen, bool erase) {
-  if (erase) {
-    pen.PlotSquare(star.screenX, star.screenY, 0);
-    return;
-  }
-  const int32_t q = 3690000 / star.z;
-  uint32_t factor = (static_cast<uint32_t>(star.brightness) * static_cast<uint32_t>(q)) >> 8;
-  if (factor > 512) factor = 512;
-  pen.PlotSquare(star.screenX, star.screenY, ScaleColor(star.colour, factor));
-}
-
 void StarField::Draw(SurfaceLock& lock, const FrameView& view) {
   const uint32_t now = clock.GetTickCount();
   const uint32_t step = (now - lastTick) * 9u;
   lastTick = now;
-  const SquarePen pen(lock, SquareSize(lock.Width()));
-  for (int32_t i = 0; i < count; ++i) {
-    Star& star = stars[i];
-    PlotStar(star, pen, true);
-    star.z = WrapSub(star.z, static_cast<int32_t>(step));
-    if (!view.Project(star)) Spawn(star, view);
-    PlotStar(star, pen, false);
-  }
+  SquarePen(lock, SquareSize(lock.Width())).Visit([&](const auto plot) {
+    // Copies the compiler may keep in registers: the pixel stores could alias the originals.
+    const Projection project(view);
+    Star* const all = stars.get();
+    const int32_t total = count;
+    for (int32_t i = 0; i < total; ++i) {
+      Star& star = all[i];
+      PlotStar(star, plot, true);
+      star.z = WrapSub(star.z, static_cast<int32_t>(step));
+      if (!project(star)) Spawn(star, view);
+      PlotStar(star, plot, false);
+    }
+  });
 }
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/colour.h"
 #include "core/frame_view.h"
 #include "core/render_host.h"
 #include "core/square_pen.h"
@@ -33,10 +34,23 @@ class StarField final : public Effect {
   // A new star somewhere in the part of a far depth plane that the window shows, not yet
   // placed on the screen. Draws four random numbers.
   static void Spawn(Star& star, const FrameView& view);
-  static void PlotStar(const Star& star, const SquarePen& pen, bool erase);
+  // A black square over the star's last position, or its colour, brighter as it comes
+  // nearer; through a pen or one of its plots (SquarePen::Visit).
+  template <typename Plot>
+  static void PlotStar(const Star& star, const Plot& plot, bool erase) {
+    plot(star.screenX, star.screenY, erase ? 0 : ScaleColor(star.colour, StarFactor(star)));
+  }
   // The same for one square of size n, through a pen of its own.
   static void PlotStar(const Star& star, SurfaceLock& lock, uint8_t n, bool erase) {
     PlotStar(star, SquarePen(lock, n), erase);
+  }
+
+  // The brightness factor of a star at its depth, at most 512 (twice full brightness).
+  static uint32_t StarFactor(const Star& star) {
+    const int32_t q = 3690000 / star.z;
+    const uint32_t factor =
+        (static_cast<uint32_t>(star.brightness) * static_cast<uint32_t>(q)) >> 8;
+    return factor > 512 ? 512 : factor;
   }
 
   uint32_t lastTick;

@@ -1,7 +1,9 @@
 #include "core/square_pen.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -79,22 +81,32 @@ TEST(SquarePen, EveryFormatAndSizeWritesExactlyThePlainRulesBytes) {
     const uint32_t bpp = f.format.dwRGBBitCount / 8;
     const uint32_t w = 29, h = 17;
     for (int n : sizes) {
-      PatternSurface drawn(w, h, static_cast<int32_t>(w * bpp + 3), f.format);
-      PatternSurface model = drawn;
-      {
-        SurfaceLock lock(drawn, Rect{0, 0, 29, 17});
-        const SquarePen pen(lock, static_cast<uint8_t>(n));
-        // Inside, on the right and bottom edges, just outside them, and off every side.
-        const int places[][2] = {{3, 2},  {29 - n, 17 - n}, {30 - n, 0},    {0, 18 - n},
-                                 {-1, 4}, {4, -1},          {-1000, -1000}, {11, 5}};
-        uint32_t colour = 0xff9070;
-        for (const auto& at : places) {
-          pen.PlotSquare(static_cast<int16_t>(at[0]), static_cast<int16_t>(at[1]), colour);
-          ModelSquare(model, at[0], at[1], n, lock.PixelValue(colour));
-          colour = colour * 2654435761u + 12345u;
+      // Square by square, and through the plot that Visit hands to a loop.
+      for (const bool visit : {false, true}) {
+        PatternSurface drawn(w, h, static_cast<int32_t>(w * bpp + 3), f.format);
+        PatternSurface model = drawn;
+        {
+          SurfaceLock lock(drawn, Rect{0, 0, 29, 17});
+          const SquarePen pen(lock, static_cast<uint8_t>(n));
+          // Inside, on the right and bottom edges, just outside them, and off every side.
+          const int places[][2] = {{3, 2},  {29 - n, 17 - n}, {30 - n, 0},    {0, 18 - n},
+                                   {-1, 4}, {4, -1},          {-1000, -1000}, {11, 5}};
+          const auto draw = [&](const auto& plot) {
+            uint32_t colour = 0xff9070;
+            for (const auto& at : places) {
+              plot(static_cast<int16_t>(at[0]), static_cast<int16_t>(at[1]), colour);
+              ModelSquare(model, at[0], at[1], n, lock.PixelValue(colour));
+              colour = colour * 2654435761u + 12345u;
+            }
+          };
+          if (visit) {
+            pen.Visit(draw);
+          } else {
+            draw(pen);
+          }
         }
+        EXPECT_EQ(drawn.bytes, model.bytes) << f.name << ", n = " << n << (visit ? ", visit" : "");
       }
-      EXPECT_EQ(drawn.bytes, model.bytes) << f.name << ", n = " << n;
     }
   }
 }
@@ -127,18 +139,31 @@ TEST(SquarePen, ReportsEveryDrawnSquareToTheDamageSink) {
     uint32_t pixels[12 * 10] = {};
   } surface(sink);
   SurfaceLock lock(surface, Rect{0, 0, 12, 10});
-  SquarePen(lock, 3).PlotSquare(9, 7, 0xFFFFFF);      // on the bottom-right corner
-  SquarePen(lock, 3).PlotSquare(10, 0, 0xFFFFFF);     // sticks out
-  SquarePen(lock, 0).PlotSquare(1, 1, 0xFFFFFF);      // empty
-  SquarePen(lock, 11).PlotSquare(0, 0, 0xFFFFFF);     // taller than the surface
-  SquarePen(lock, 9).PlotSquare(1, 1, 0x00FF00);      // a size without a fill of its own
-  SquarePen(lock, 1).PlotSquare(-1000, -1000, 0xFF);  // never placed
-  SquarePen(lock, 1).PlotSquare(0, 0, 0xFF);
-  const std::vector<std::vector<int32_t>> expected = {{9, 7, 3}, {1, 1, 9}, {0, 0, 1}};
-  EXPECT_EQ(sink.squares, expected);
-  EXPECT_EQ(surface.pixels[11 + 9 * 12], 0xFFFFFFu);
-  EXPECT_EQ(surface.pixels[9 + 9 * 12], 0x00FF00u);
-  EXPECT_EQ(surface.pixels[0], 0xFF0000u);
+  // Square by square, and through the plot that Visit hands to a loop.
+  for (const bool visit : {false, true}) {
+    sink.squares.clear();
+    std::fill(std::begin(surface.pixels), std::end(surface.pixels), 0u);
+    const auto plot = [&](uint8_t n, int16_t x, int16_t y, uint32_t colour) {
+      const SquarePen pen(lock, n);
+      if (visit) {
+        pen.Visit([&](const auto& p) { p(x, y, colour); });
+      } else {
+        pen.PlotSquare(x, y, colour);
+      }
+    };
+    plot(3, 9, 7, 0xFFFFFF);      // on the bottom-right corner
+    plot(3, 10, 0, 0xFFFFFF);     // sticks out
+    plot(0, 1, 1, 0xFFFFFF);      // empty
+    plot(11, 0, 0, 0xFFFFFF);     // taller than the surface
+    plot(9, 1, 1, 0x00FF00);      // a size without a fill of its own
+    plot(1, -1000, -1000, 0xFF);  // never placed
+    plot(1, 0, 0, 0xFF);
+    const std::vector<std::vector<int32_t>> expected = {{9, 7, 3}, {1, 1, 9}, {0, 0, 1}};
+    EXPECT_EQ(sink.squares, expected) << (visit ? "visit" : "");
+    EXPECT_EQ(surface.pixels[11 + 9 * 12], 0xFFFFFFu);
+    EXPECT_EQ(surface.pixels[9 + 9 * 12], 0x00FF00u);
+    EXPECT_EQ(surface.pixels[0], 0xFF0000u);
+  }
 }
 
 TEST(SquarePen, AFailedLockDrawsNothing) {
@@ -151,6 +176,7 @@ TEST(SquarePen, AFailedLockDrawsNothing) {
   SurfaceLock lock(refusing, Rect{0, 0, 8, 8});
   const SquarePen pen(lock, 2);
   pen.PlotSquare(0, 0, 0xFFFFFF);  // nothing to write to: must not touch memory
+  pen.Visit([](const auto& plot) { plot(0, 0, 0xFFFFFF); });
   SUCCEED();
 }
 

@@ -19,8 +19,10 @@ namespace {
 constexpr uint32_t kRedrawMillis = 2500;
 
 // The nearest core font of about `height` pixels: a sans-serif face where the server has
-// one, else the server's "fixed", which every X server carries.
+// one, else the server's "fixed", which every X server carries. Height 0 asks for the default
+// font: "fixed".
 XFontStruct* LoadFont(Display* display, int32_t height) {
+  if (height <= 0) return XLoadQueryFont(display, "fixed");
   const char* const patterns[] = {
       "-*-helvetica-medium-r-normal--%d-*-*-*-p-*-iso8859-1",
       "-*-*-medium-r-normal-*-%d-*-*-*-p-*-iso8859-1",
@@ -78,7 +80,7 @@ class MessageWindow {
                      static_cast<unsigned>(textRect.bottom - textRect.top));
     }
     const std::optional<int32_t> fontHeight = MessageFontHeight(width);
-    if (!fontHeight || *fontHeight <= 0) return;  // too narrow to hold a message
+    if (!fontHeight) return;  // too narrow to hold a message
     XFontStruct* font = LoadFont(target.display, *fontHeight);
     if (font == nullptr) return;
     const std::vector<std::string> lines = Lines(message);
