@@ -24,6 +24,8 @@ class DamageGrid final : public DamageSink {
   static constexpr int32_t kTileShiftY = 3;
   static constexpr int32_t kTileWidth = 1 << kTileShiftX;
   static constexpr int32_t kTileHeight = 1 << kTileShiftY;
+  // Squares of up to this edge are marked by the quick path (at most two by two tiles).
+  static constexpr uint32_t kSmall = kTileWidth < kTileHeight ? kTileWidth : kTileHeight;
 
   void Resize(int32_t width, int32_t height);
   void SquareDrawn(int32_t x, int32_t y, uint32_t n) override;
