@@ -4,8 +4,8 @@
 // joined into horizontal runs, costs a small fraction of sending the whole frame.
 // Tiles and bridge measured at 1920x1080 (WxH,bridge: server instructions per frame, data cache
 // lines per frame): 8x8,1 255k 12.4k; 8x4,1 271k 9.1k; 16x8,0 229k 12.2k; 16x8,4 219k 15.8k;
-// 16x4,1 240k 9.1k; 16x2,0 326k 7.6k; 32x8,2 225k 23.6k. In CPU time none beat 8x8,1 (32x8,2
-// and 16x8,4 cost the server clearly more): its time goes to waking and copying, not counting.
+// 16x4,1 240k 9.1k; 16x2,0 326k 7.6k; 32x8,2 225k 23.6k. In CPU time none beat 8x8,1 (16x4,1,
+// 16x8,4 and 32x8,2 cost the server clearly more): its time goes to waking and copying.
 #pragma once
 
 #include <cstddef>
