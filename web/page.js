@@ -15,7 +15,7 @@ for (const name of ['seed', 'tick-start', 'tick-step', 'frames', 'size']) {
 import('./orvessan-saver.js');
 
 let anchor = null; // the pointer's place in screen pixels, once known in full screen
-let leftByPress = false; // a button press left full screen: its click doesn't enter again
+let pressedInFull = false; // the last button press came in full screen (and left it)
 
 const isFull = () => document.fullscreenElement != null;
 
@@ -38,19 +38,14 @@ addEventListener('keydown', (event) => {
 });
 
 addEventListener('mousedown', (event) => {
+  pressedInFull = isFull();
   // The left, middle and right buttons, as on Windows.
-  if (isFull() && event.button <= 2) {
-    leftByPress = true;
-    leave();
-  }
+  if (pressedInFull && event.button <= 2) leave();
 });
 
+// The click of a press that left full screen doesn't enter it again.
 addEventListener('click', (event) => {
-  if (leftByPress) {
-    leftByPress = false;
-  } else if (!isFull()) {
-    enter(event);
-  }
+  if (!pressedInFull && !isFull()) enter(event);
 });
 
 addEventListener('mousemove', (event) => {
