@@ -3,10 +3,12 @@
 
     check_dist.py DIST
 
-DIST must hold exactly the Windows archive, the Debian package and SHA256SUMS, named with the project's version from CMakeLists.txt, and:
+DIST must hold exactly the Windows archive, the Debian package, the web archive and SHA256SUMS, named with the project's version from CMakeLists.txt, and:
 - SHA256SUMS lists every other file in DIST with its right checksum;
 - the archive holds the 32-bit orvessan.scr, the 64-bit one in 64-bit/, INSTALL.txt naming the
   version and LICENSE.txt, under one folder, with Windows line ends in the texts;
+- the web archive holds the site under one folder: index.html, its two scripts, the
+  WebAssembly module that the element loads and LICENSE.txt;
 - the package installs the hack to usr/libexec/xscreensaver/ and its XML to
   usr/share/xscreensaver/config/, owned by root, and carries its metadata: version,
   architecture, section, priority, maintainer, description and the X libraries it needs.
@@ -92,6 +94,25 @@ def check_zip(check, path, version):
             check.that(b"MIT License" in archive.read(texts[1]), "LICENSE.txt is no MIT licence")
 
 
+def check_web_zip(check, path, version):
+    top = f"orvessan-{version}-web/"
+    site = ["index.html", "page.js", "orvessan-saver.js", "orvessan.wasm", "LICENSE.txt"]
+    with zipfile.ZipFile(path) as archive:
+        names = archive.namelist()
+        check.that(sorted(names) == sorted(top + name for name in site), f"web archive holds {names}")
+        if top + "orvessan.wasm" in names:
+            check.that(archive.read(top + "orvessan.wasm")[:4] == b"\0asm",
+                       "orvessan.wasm is no WebAssembly module")
+        if top + "index.html" in names:
+            page = archive.read(top + "index.html").decode()
+            check.that('src="page.js"' in page and "<orvessan-saver>" in page,
+                       "index.html doesn't load page.js and hold the element")
+        if top + "orvessan-saver.js" in names:
+            script = archive.read(top + "orvessan-saver.js").decode()
+            check.that("'orvessan.wasm'" in script and "customElements.define" in script,
+                       "orvessan-saver.js doesn't define the element over orvessan.wasm")
+
+
 def check_deb(check, path, version):
     listing = subprocess.run(["dpkg-deb", "-c", path], check=True, capture_output=True,
                              text=True).stdout.splitlines()
@@ -134,7 +155,8 @@ def main(argv):
     arch = subprocess.run(["dpkg", "--print-architecture"], check=True, capture_output=True,
                           text=True).stdout.strip()
     package = f"orvessan_{version}_{arch}.deb"
-    expected = [archive, package]
+    web = f"orvessan-{version}-web.zip"
+    expected = [archive, package, web]
     present = sorted(os.listdir(dist))
     check.that(present == sorted(expected + ["SHA256SUMS"]), f"{dist} holds {present}")
     if check.that("SHA256SUMS" in present, "no SHA256SUMS"):
@@ -143,6 +165,8 @@ def main(argv):
         check_zip(check, os.path.join(dist, archive), version)
     if package in present:
         check_deb(check, os.path.join(dist, package), version)
+    if web in present:
+        check_web_zip(check, os.path.join(dist, web), version)
     for problem in check.problems:
         print(f"FAIL: {problem}")
     if not check.problems:
