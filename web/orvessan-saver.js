@@ -118,7 +118,9 @@ class OrvessanSaver extends HTMLElement {
       '<style>:host{display:block;position:relative;overflow:hidden;width:300px;height:150px;' +
       'background:#000}canvas{position:absolute;left:0;top:0;display:block}</style><canvas></canvas>';
     this.#canvas = root.querySelector('canvas');
-    this.#context = this.#canvas.getContext('2d', { alpha: false });
+    // Opaque, and drawn without waiting for the page's compositing: the frame changes a few
+    // hundred small spots, and the browser's double buffering would copy all of it each frame.
+    this.#context = this.#canvas.getContext('2d', { alpha: false, desynchronized: true });
   }
 
   connectedCallback() {
