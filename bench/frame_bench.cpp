@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/memory_frame.h"
 #include "core/random.h"
 #include "effects/shape_effect.h"
 #include "effects/shape_source.h"
+#include "frontend/memory_frame.h"
+#include "frontend/scripted_host.h"
 #include "loop/render_loop.h"
-#include "tools/render/scripted_host.h"
 
 namespace orv {
 namespace {

@@ -4,18 +4,17 @@
 
 #include <memory>
 
-#include "core/memory_frame.h"
 #include "core/random.h"
 #include "effects/shape_effect.h"
 #include "effects/star_field.h"
-#include "tests/test_support.h"
+#include "frontend/memory_frame.h"
+#include "frontend/scripted_clock.h"
+#include "frontend/scripted_random.h"
 
 namespace orv {
 namespace {
 
-using test::ManualClock;
-
-const FrameView kView = test::ViewOf(1920, 1080);
+const FrameView kView = MakeFrameView(Rect{0, 0, 1920, 1080}, Point{0, 0});
 
 // A shape of the kind: the first draw decides it (kinds 5 and 10 allowed). Kind 5 shows the
 // emblem, kind 10 the banner, so that both pictures are measured.
@@ -24,12 +23,12 @@ std::unique_ptr<ShapeEffect> MakeShape(int64_t kind, ManualClock& clock) {
   int32_t first = static_cast<int32_t>(kind) * 10;
   if (kind == 5 || kind == 10) {
     for (;; ++first) {  // the next draw picks the picture: 6 and above the emblem
-      srand(test::SeedForFirstDraw(first));
+      srand(SeedForFirstDraw(first));
       rand();
       if ((rand() % 10 >= 6) == (kind == 5)) break;
     }
   }
-  srand(test::SeedForFirstDraw(first));
+  srand(SeedForFirstDraw(first));
   return std::make_unique<ShapeEffect>(kView, clock);
 }
 

@@ -1,9 +1,9 @@
 // One frame of the star field: erase, move, project and draw 200 stars into a 32-bit frame.
 #include <benchmark/benchmark.h>
 
-#include "core/memory_frame.h"
 #include "core/random.h"
 #include "effects/star_field.h"
+#include "frontend/memory_frame.h"
 
 namespace orv {
 namespace {

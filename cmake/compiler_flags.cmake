@@ -46,6 +46,12 @@ endfunction()
 # so that the program's link drops unused code.
 set(ORV_SMALL_COMPILE_OPTIONS -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
     -fno-threadsafe-statics)
+# Nor unwind tables on 32-bit x86, where nothing reads them: no exception passes through this
+# code, and structured exceptions are dispatched along the stack's chain of handlers, not by
+# tables. (64-bit Windows dispatches them by its unwind tables, which must stay.)
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86)$")
+  list(APPEND ORV_SMALL_COMPILE_OPTIONS -fno-asynchronous-unwind-tables -fno-unwind-tables)
+endif()
 set(ORV_SMALL_LINK_OPTIONS -s -Wl,--gc-sections)
 
 function(orv_product_library target)
@@ -55,15 +61,22 @@ function(orv_product_library target)
   endif()
 endfunction()
 
-# The drawing code is built in layers, each a library that links only the layers below it:
-# core <- effects <- loop <- the front ends. A layer's headers are reached through a folder of
-# its own that holds nothing but a link to the layer's folder, so a file sees only its own
-# layer and the layers its library links: an include of a layer above fails to compile.
+# The code is built in layers, each a library that links only the layers below it:
+# core <- effects <- loop <- frontend <- the front ends (saver <- host, x11, tools/render, web),
+# plus bench/ over frontend. A layer's headers are reached through a folder of its own that holds
+# nothing but a link to the layer's folder, so a file sees only its own layer and the layers its
+# library links: an include of a layer above, or of another front end, fails to compile.
 # (cmake/check_layers.cmake checks the same for every file, headers included.)
-function(orv_layer target folder)
+function(orv_include_root target scope folder)
   set(root ${CMAKE_BINARY_DIR}/layers/${folder})
-  file(MAKE_DIRECTORY ${root})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
   file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
-  target_include_directories(${target} PUBLIC ${root})
+  target_include_directories(${target} ${scope} ${root})
+endfunction()
+
+# A library of the drawing layers or of the shared front-end layer: built as the product is.
+function(orv_layer target folder)
+  orv_include_root(${target} PUBLIC ${folder})
   orv_product_library(${target})
 endfunction()

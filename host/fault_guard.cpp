@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "host/saver_running.h"
+#include "saver/saver_running.h"
 
 namespace orv {
 namespace {

@@ -106,7 +106,9 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case RouteEnd::kReturn:
       return route.result;
     default:
-      return SaverWindowProc(window, message, wParam, lParam);
+      if (const LRESULT result = SaverWindowProc(window, message, wParam, lParam); result != 0)
+        return result;
+      return HostDefaultProc(window, message, wParam, lParam);
   }
 }
 

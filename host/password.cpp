@@ -2,9 +2,9 @@
 
 #include "host/host_state.h"
 #include "host/password_logic.h"
-#include "host/saver_running.h"
 #include "host/window_handle.h"
 #include "host/window_rules.h"
+#include "saver/saver_running.h"
 
 namespace orv {
 namespace {

@@ -76,6 +76,11 @@ bool RenderLoop::IsWhollyVisible(const Rect& screenRect) {
 }
 
 void RenderLoop::RunFrame() {
+  DrawFrame();
+  host.Sleep(pause);
+}
+
+void RenderLoop::DrawFrame() {
   // A saver left running for weeks at a high frame rate passes 2^31 frames: the count wraps.
   frameCounter = WrapAdd(frameCounter, 1);
   const FrameView view = BuildFrameView();
@@ -102,7 +107,6 @@ void RenderLoop::RunFrame() {
     const int32_t elapsed = static_cast<int32_t>(host.GetTickCount() - startTime);
     pause = SettlePause(pause, elapsed, frameCounter);
   }
-  host.Sleep(pause);
 }
 
 void RunRenderLoop(RenderHost& host, const std::atomic<bool>& stopRequested, ShapeSource& shapes) {

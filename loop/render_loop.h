@@ -25,7 +25,12 @@ class RenderLoop {
   RenderLoop(const RenderLoop&) = delete;
   RenderLoop& operator=(const RenderLoop&) = delete;
 
+  // One frame: DrawFrame, then the host's Sleep for the pause.
   void RunFrame();
+  // Everything of a frame but its pause: the shape's turn, the drawing, and settling the
+  // pause. A front end that shows the frame itself (copies it to the display) calls this, shows
+  // the frame, and then waits Pause() as it likes.
+  void DrawFrame();
 
   int32_t FrameCounter() const { return frameCounter; }
   uint32_t Pause() const { return pause; }

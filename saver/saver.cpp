@@ -5,8 +5,7 @@
 #include <optional>
 
 #include "core/random.h"
-#include "host/host_procs.h"
-#include "saver/message_text_layout.h"
+#include "frontend/message_text_layout.h"
 #include "saver/window_dc.h"
 
 namespace orv {
@@ -206,7 +205,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         result = saver->HandleMessage(message, wParam, lParam);
       break;
   }
-  return result != 0 ? result : HostDefaultProc(window, message, wParam, lParam);
+  return result;
 }
 
 }  // namespace orv

@@ -48,8 +48,8 @@ struct Saver {
 
 // The middle stage of the saver window's message chain: creates the Saver on WM_CREATE and
 // hands it to the window's user-data slot, which owns it until WM_CLOSE (or WM_DESTROY, if it is
-// still there) releases it; hands everything else to its HandleMessage. A result of 0 goes on
-// to HostDefaultProc.
+// still there) releases it; hands everything else to its HandleMessage. Answers 0 for a message
+// it leaves to the last stage (the host's HostDefaultProc).
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The render thread's routine; its argument is the Saver.

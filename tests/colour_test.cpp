@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/memory_frame.h"
 #include "core/surface_lock.h"
+#include "frontend/memory_frame.h"
 
 namespace orv {
 namespace {

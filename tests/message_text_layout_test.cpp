@@ -1,4 +1,4 @@
-#include "saver/message_text_layout.h"
+#include "frontend/message_text_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/memory_frame.h"
 #include "core/render_host.h"
 #include "effects/effect.h"
+#include "frontend/memory_frame.h"
 
 namespace orv::test {
 

@@ -75,6 +75,25 @@ TEST_F(RenderLoopTest, AFrameStepsThenTestsVisibilityThenDrawsStarsThenShapeThen
   EXPECT_EQ(loop->FrameCounter(), 1);
 }
 
+// A front end that shows frames itself draws a frame without its pause, then waits as it likes:
+// the same calls as a whole frame but the sleep, and the pause is settled all the same.
+TEST_F(RenderLoopTest, DrawFrameIsAFrameWithoutItsSleep) {
+  host.screenWidth = 1024;
+  auto loop = Start();  // start time 1000
+  host.tick = loop->NextShapeTime();
+  loop->RunFrame();
+  const Log whole = host.Take();
+  host.tick += 400;
+  for (int frame = 2; frame <= 6; ++frame) loop->DrawFrame();
+  const Log drawn = host.Take();
+  EXPECT_EQ(whole.back(), "sleep 0");
+  EXPECT_TRUE(std::none_of(drawn.begin(), drawn.end(),
+                           [](const std::string& call) { return call.starts_with("sleep"); }));
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "shape.draw"), 5);
+  EXPECT_EQ(loop->FrameCounter(), 6);
+  EXPECT_NE(loop->Pause(), 0u);
+}
+
 TEST_F(RenderLoopTest, NothingIsLockedUnlessTheClipListIsExactlyTheWindow) {
   auto loop = Start();
   RunUntilShape(*loop);

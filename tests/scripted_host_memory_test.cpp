@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/memory_frame.h"
-#include "tools/render/scripted_host.h"
+#include "frontend/memory_frame.h"
+#include "frontend/scripted_host.h"
 
 namespace {
 std::atomic<uint64_t> allocations{0};

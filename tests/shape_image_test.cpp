@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/memory_frame.h"
 #include "effects/embedded_pictures.h"
 #include "effects/picture_check.h"
 #include "effects/shape_effect.h"
 #include "effects/shape_image.h"
+#include "frontend/memory_frame.h"
 #include "tests/test_support.h"
 
 namespace orv {

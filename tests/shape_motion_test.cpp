@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "core/memory_frame.h"
 #include "effects/shape_effect.h"
+#include "frontend/memory_frame.h"
 #include "tests/test_support.h"
 
 namespace orv {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/colour.h"
-#include "core/memory_frame.h"
 #include "core/random.h"
+#include "frontend/memory_frame.h"
 #include "tests/test_support.h"
 
 namespace orv {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/memory_frame.h"
+#include "frontend/memory_frame.h"
 
 namespace orv {
 namespace {

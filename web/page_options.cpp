@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/decimal.h"
-#include "tools/render/options.h"
+#include "frontend/decimal.h"
+#include "frontend/printable.h"
 
 namespace orv {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/scripted_clock.h"
+#include "frontend/scripted_clock.h"
 
 namespace orv {
 

@@ -11,7 +11,7 @@
 
 #include "core/geometry.h"
 #include "core/surface.h"
-#include "x11/damage_grid.h"
+#include "frontend/damage_grid.h"
 
 namespace orv {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/clip_list.h"
 #include "core/random.h"
 #include "effects/shape_effect.h"
+#include "frontend/clip_list.h"
 
 namespace orv {
 
@@ -39,7 +39,7 @@ void WebSaver::Frame(uint32_t tick, bool visible) {
   if (loop == nullptr) return;
   host.tick = tick;
   host.visible = visible;
-  loop->RunFrame();
+  loop->DrawFrame();
 }
 
 void WebSaver::Script(const ScriptedClock& scriptClock, uint32_t frames) {
@@ -55,7 +55,7 @@ uint32_t WebSaver::RunScript(uint32_t count) {
     ++scriptDone;
     host.tick = clock.TickOfFrame(scriptDone);
     host.visible = true;
-    loop->RunFrame();
+    loop->DrawFrame();
   }
   return scriptFrames - scriptDone;
 }

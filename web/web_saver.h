@@ -6,16 +6,16 @@
 #include <memory>
 
 #include "core/render_host.h"
-#include "core/scripted_clock.h"
 #include "effects/shape_source.h"
+#include "frontend/scripted_clock.h"
 #include "loop/render_loop.h"
 #include "web/web_frame.h"
 
 namespace orv {
 
 // The loop's platform in a page: the tick and the visibility that the page hands over each
-// frame, and a window that is the whole frame. The browser paces the frames, so the loop's
-// pause is not slept.
+// frame, and a window that is the whole frame. The browser paces the frames: the page runs
+// them with DrawFrame and puts each on the canvas itself, so the loop never sleeps here.
 class WebHost final : public RenderHost {
  public:
   explicit WebHost(WebFrame& webFrame) : frame(webFrame) {}

@@ -42,6 +42,18 @@ void ReportFrames(int) {
   (void)written;
 }
 
+// Frames until stopped, or until `frames` are drawn when `frames` is given; each one drawn, shown,
+// then followed by the delay.
+void RunFrames(XHost& host, RenderLoop& loop, const XOptions& options) {
+  for (uint32_t k = 1; !options.framesGiven || k <= options.frames; ++k) {
+    if (host.StopRequested().load()) break;
+    if (options.scripted) host.SetTick(options.clock.TickOfFrame(k));
+    loop.DrawFrame();
+    host.Present();
+    host.Sleep(loop.Pause());
+  }
+}
+
 int RunSaver(const XTarget& target, const XOptions& options) {
   XHost host(target, options);
   if (!host.Start()) {
@@ -51,7 +63,8 @@ int RunSaver(const XTarget& target, const XOptions& options) {
   RandomShapes shapes;
   if (!options.scripted) {
     srand(options.seedGiven ? options.seed : host.GetTickCount());
-    RunRenderLoop(host, host.StopRequested(), shapes);
+    RenderLoop loop(host, shapes);
+    RunFrames(host, loop, options);
     return 0;
   }
   // The offline renderer's run: the same seed, start-up tick and frame ticks give the same
@@ -60,11 +73,7 @@ int RunSaver(const XTarget& target, const XOptions& options) {
   host.SetTick(options.clock.start);
   {
     RenderLoop loop(host, shapes);
-    for (uint32_t k = 1; !options.framesGiven || k <= options.frames; ++k) {
-      if (host.StopRequested().load()) break;
-      host.SetTick(options.clock.TickOfFrame(k));
-      loop.RunFrame();
-    }
+    RunFrames(host, loop, options);
   }
   host.Idle();
   return 0;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/random.h"
-#include "saver/message_text_layout.h"
+#include "frontend/message_text_layout.h"
 #include "x11/x_errors.h"
 #include "x11/x_host.h"
 

@@ -2,7 +2,8 @@
 
 #include <limits>
 
-#include "core/decimal.h"
+#include "frontend/decimal.h"
+#include "frontend/printable.h"
 
 namespace orv {
 
@@ -87,11 +88,11 @@ bool ParseXOptions(const std::vector<std::string>& args, XOptions& o, std::strin
         o.warnings.push_back("--visual is ignored: the saver draws in the window's own visual");
       }
       if (!ok) {
-        error = name + ": expected " + expected + ", got '" + value + "'";
+        error = name + ": expected " + expected + ", got '" + Printable(value) + "'";
         return false;
       }
     } else {
-      error = "unknown option '" + given + "' (see --help)";
+      error = "unknown option '" + Printable(given) + "' (see --help)";
       return false;
     }
   }

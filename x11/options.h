@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/scripted_clock.h"
+#include "frontend/scripted_clock.h"
 
 namespace orv {
 

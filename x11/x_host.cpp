@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/clip_list.h"
+#include "frontend/clip_list.h"
 #include "x11/x_errors.h"
 
 namespace orv {
@@ -65,9 +65,12 @@ void XHost::GetClipList(const Rect& rect, RegionHeader* region, uint32_t* size) 
   WholeOrNothingClipList(rect, visible, region, size);
 }
 
-void XHost::Sleep(uint32_t milliseconds) {
+void XHost::Present() {
   SendFrame();
   framesSent.fetch_add(1);
+}
+
+void XHost::Sleep(uint32_t milliseconds) {
   Wait(uint64_t{delayMicros} + uint64_t{milliseconds} * 1000u);
 }
 

@@ -1,6 +1,6 @@
 // The render loop's platform on X11: the monotonic clock (or the scripted one), the target
-// window's size, its visibility as X reports it, and the end of every frame, where the changed
-// tiles go to the server and the events and the delay are handled.
+// window's size, its visibility as X reports it, showing a drawn frame (its changed tiles go to
+// the server, then the events are handled) and the delay between frames.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -40,8 +40,11 @@ class XHost final : public RenderHost {
   void GetClipList(const Rect& rect, RegionHeader* region, uint32_t* size) override;
   Surface& Primary() override { return surface; }
   int32_t GetScreenWidth() override { return target.screenWidth; }
-  // The end of a frame: sends it, handles events, then waits the delay plus `milliseconds`.
+  // Between frames: waits the delay plus `milliseconds`, handling events as they come.
   void Sleep(uint32_t milliseconds) override;
+
+  // Shows the frame just drawn: sends its changed tiles and handles the events.
+  void Present();
 
   void SetTick(uint32_t value) { tick = value; }
   // Set when the window is gone, a request on it failed, or a window of our own was closed.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "frontend/printable.h"
 #include "x11/x_errors.h"
 
 namespace orv {
@@ -62,7 +63,8 @@ int ChooseTarget(Display* display, const XOptions& options, XTarget& target, std
       } else if (ParseWindowId(given, id)) {
         window = id;
       } else {
-        error = std::string("XSCREENSAVER_WINDOW: expected a window id, got '") + given + "'";
+        error = std::string("XSCREENSAVER_WINDOW: expected a window id, got '") + Printable(given) +
+                "'";
         return 1;
       }
       break;

@@ -16,7 +16,7 @@
 
 #include "effects/picture_source.h"
 #include "host/fault_guard.h"
-#include "host/saver_running.h"
+#include "saver/saver_running.h"
 
 namespace {
 

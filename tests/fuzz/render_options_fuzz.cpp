@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/memory_frame.h"
+#include "frontend/memory_frame.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tools/render/options.h"
 #include "tools/render/render.h"

@@ -84,6 +84,26 @@ TEST(XOptions, BadArgumentsNameTheOption) {
   }
 }
 
+// A refused name or value is echoed on one line, its control bytes escaped as the renderer
+// escapes them, so that a newline or an escape sequence never reaches the terminal raw.
+TEST(XOptions, ControlBytesInARefusedArgumentAreEscaped) {
+  const struct {
+    std::vector<std::string> args;
+    const char* echoed;
+  } cases[] = {
+      {{"a\nb"}, "unknown option 'a\\nb'"},
+      {{"--delay", "1\r\t2"}, "got '1\\r\\t2'"},
+      {{"--window-id", "\x1b[2J\x7f"}, "got '\\x1b[2J\\x7f'"},
+  };
+  for (const auto& c : cases) {
+    XOptions o;
+    std::string error;
+    EXPECT_FALSE(Parse(c.args, o, error));
+    EXPECT_NE(error.find(c.echoed), std::string::npos) << error;
+    for (const char byte : error) EXPECT_GE(static_cast<unsigned char>(byte), 0x20) << error;
+  }
+}
+
 TEST(XOptions, CompatibilityOptionsAreAcceptedWithAWarning) {
   XOptions o;
   std::string error;

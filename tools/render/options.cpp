@@ -2,7 +2,8 @@
 
 #include <limits>
 
-#include "core/decimal.h"
+#include "frontend/decimal.h"
+#include "frontend/printable.h"
 
 namespace orv {
 
@@ -162,28 +163,6 @@ bool SharedOutput(const RenderOptions& o, std::string& error) {
 }
 
 }  // namespace
-
-std::string Printable(const std::string& text) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F) {
-      out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
-    }
-  }
-  return out;
-}
 
 bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& o,
                         std::string& error) {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/memory_frame.h"
+#include "frontend/memory_frame.h"
 
 namespace orv {
 
@@ -39,9 +39,5 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
                         std::string& error);
 
 extern const char* const kRenderUsage;
-
-// The text with its control bytes written as escapes (\n, \r, \t, \xHH), so that a message
-// that quotes it stays on one line.
-std::string Printable(const std::string& text);
 
 }  // namespace orv

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "core/memory_frame.h"
+#include "frontend/memory_frame.h"
 
 namespace orv {
 

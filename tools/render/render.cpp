@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "core/random.h"
-#include "core/scripted_clock.h"
 #include "effects/shape_effect.h"
 #include "effects/shape_source.h"
+#include "frontend/printable.h"
+#include "frontend/scripted_clock.h"
+#include "frontend/scripted_host.h"
 #include "loop/render_loop.h"
 #include "tools/render/png_writer.h"
-#include "tools/render/scripted_host.h"
 #include "tools/render/trace.h"
 
 namespace orv {

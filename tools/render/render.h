@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "core/memory_frame.h"
+#include "frontend/memory_frame.h"
 #include "tools/render/options.h"
 
 namespace orv {

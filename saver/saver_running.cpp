@@ -1,4 +1,4 @@
-#include "host/saver_running.h"
+#include "saver/saver_running.h"
 
 #include <windows.h>
 

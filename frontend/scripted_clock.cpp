@@ -1,8 +1,8 @@
-#include "core/scripted_clock.h"
+#include "frontend/scripted_clock.h"
 
 #include <limits>
 
-#include "core/decimal.h"
+#include "frontend/decimal.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "x11/damage_grid.h"
+#include "frontend/damage_grid.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "core/decimal.h"
+#include "frontend/decimal.h"
 
 namespace orv {
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/render_host.h"
+
 namespace orv {
 
 struct ScriptedClock {
@@ -14,6 +16,12 @@ struct ScriptedClock {
   uint32_t step = 16;
 
   uint32_t TickOfFrame(uint32_t frame) const { return start + frame * step; }
+};
+
+// A tick counter that reads whatever its owner last set: tests and benchmarks step time by hand.
+struct ManualClock final : TickSource {
+  uint32_t GetTickCount() override { return tick; }
+  uint32_t tick = 0;
 };
 
 // Where the options of a deterministic run go: --seed, --tick-start, --tick-step, --frames.

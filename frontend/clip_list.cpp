@@ -1,4 +1,4 @@
-#include "core/clip_list.h"
+#include "frontend/clip_list.h"
 
 #include <cstring>
 

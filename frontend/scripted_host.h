@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "core/memory_frame.h"
 #include "core/render_host.h"
+#include "frontend/memory_frame.h"
 
 namespace orv {
 

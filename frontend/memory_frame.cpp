@@ -1,4 +1,4 @@
-#include "core/memory_frame.h"
+#include "frontend/memory_frame.h"
 
 #include <bit>
 #include <cstddef>

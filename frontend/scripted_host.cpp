@@ -1,6 +1,6 @@
-#include "tools/render/scripted_host.h"
+#include "frontend/scripted_host.h"
 
-#include "core/clip_list.h"
+#include "frontend/clip_list.h"
 
 namespace orv {
 

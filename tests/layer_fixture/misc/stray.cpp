@@ -1,0 +1,1 @@
+// A source file in a folder that the layer order does not know.
