@@ -15,10 +15,10 @@
 
 const kAttributes = ['seed', 'tick-start', 'tick-step', 'frames', 'size'];
 
-// Frames of a scripted run are run in tasks of at most this long, so the page stays responsive.
+// A scripted run goes in tasks of about this long, so that the page stays responsive...
 const kScriptSliceMs = 12;
 const kScriptBatch = 8;
-// ...and at most this many frames per task where the clock stands still (virtual time).
+// ...and of at most this many batches where the clock stands still (virtual time).
 const kScriptMaxBatches = 64;
 
 let compiled = null;
@@ -36,61 +36,126 @@ function compileModule() {
   return compiled;
 }
 
-// One instance of the drawing module and the saver inside it.
+// One instance of the drawing module and the saver inside it: the element's only way in.
 class Engine {
   static async create() {
     const module = await compileModule();
-    const stopped = (code) => {
-      throw new Error(`orvessan: the drawing module stopped (${code})`);
-    };
-    // The module writes nothing and never grows its memory behind the page's back: the system
-    // calls it may reach are answered as refused.
+    // The module writes to no file: the system calls that its library could reach are
+    // refused, and an end of the program is an error.
+    const refused = () => 8;
     const imports = {
       env: { emscripten_notify_memory_growth: () => {} },
       wasi_snapshot_preview1: {
-        proc_exit: stopped,
-        fd_close: () => 8,
-        fd_seek: () => 8,
-        fd_write: () => 8,
+        proc_exit: (code) => {
+          throw new Error(`the drawing module stopped (${code})`);
+        },
+        fd_close: refused,
+        fd_seek: refused,
+        fd_write: refused,
       },
     };
     const instance = await WebAssembly.instantiate(module, imports);
     return new Engine(instance.exports);
   }
 
-  constructor(exports) {
-    this.x = exports;
-    exports._initialize();
-    this.page = exports.orv_create();
-    if (this.page === 0) throw new Error('orvessan: no memory for a saver');
+  constructor(api) {
+    this.api = api;
+    api._initialize();
+    this.page = api.orv_create();
+    if (this.page === 0) throw new Error('no memory for a saver');
+    this.image = null; // the canvas picture as ImageData, over the module's memory
   }
 
   destroy() {
-    this.x.orv_destroy(this.page);
-    this.x = null;
+    this.api.orv_destroy(this.page);
+    this.api = null;
   }
 
-  setOption(name, value) {
+  // The attributes, then one line for each refused value.
+  configure(attributes) {
+    const api = this.api;
     const encoder = new TextEncoder();
-    const strings = [name, value].map((text) => {
-      const bytes = encoder.encode(text);
-      const at = this.x.orv_reserve(bytes.length + 1);
-      const memory = new Uint8Array(this.x.memory.buffer, at, bytes.length + 1);
-      memory.set(bytes);
-      memory[bytes.length] = 0;
+    const text = (value) => {
+      const bytes = encoder.encode(value + '\0');
+      const at = api.orv_reserve(bytes.length);
+      new Uint8Array(api.memory.buffer, at, bytes.length).set(bytes);
       return at;
-    });
-    this.x.orv_set_option(this.page, strings[0], strings[1]);
-    for (const at of strings) this.x.orv_release(at);
+    };
+    for (const [name, value] of attributes) {
+      const strings = [text(name), text(value)];
+      api.orv_set_option(this.page, ...strings);
+      strings.forEach((at) => api.orv_release(at));
+    }
+    const at = api.orv_refusals(this.page);
+    const memory = new Uint8Array(api.memory.buffer);
+    const lines = new TextDecoder().decode(memory.subarray(at, memory.indexOf(0, at)));
+    return lines.split('\n').filter((line) => line !== '');
   }
 
-  refusals() {
-    const at = this.x.orv_refusals(this.page);
-    const memory = new Uint8Array(this.x.memory.buffer);
-    const end = memory.indexOf(0, at);
-    const text = new TextDecoder().decode(memory.subarray(at, end));
-    return text.split('\n').filter((line) => line !== '');
+  get scripted() {
+    return this.api.orv_scripted(this.page) !== 0;
   }
+
+  // The frame size the attributes fix, or null where the frame takes its box's size.
+  get fixedSize() {
+    const width = this.api.orv_fixed_width(this.page);
+    return width === 0 ? null : { width, height: this.api.orv_fixed_height(this.page) };
+  }
+
+  // The frame size for a box of width x height device pixels (smaller where the box is huge).
+  fit(width, height) {
+    const packed = this.api.orv_fit(width, height);
+    return { width: packed >>> 16, height: packed & 0xffff };
+  }
+
+  // A new run on an all-black frame, or the run under way carried on at a new size. False
+  // when there is no memory for the frame.
+  start(size, seed, tick) {
+    this.image = null;
+    return this.api.orv_start(this.page, size.width, size.height, seed, tick) !== 0;
+  }
+
+  resize(size) {
+    this.image = null;
+    return this.api.orv_resize(this.page, size.width, size.height) !== 0;
+  }
+
+  frame(tick, visible) {
+    this.api.orv_frame(this.page, tick, visible ? 1 : 0);
+  }
+
+  // Runs up to `count` frames of the scripted run; returns how many it has run in all and how
+  // many are left.
+  runScript(count) {
+    const left = this.api.orv_run_script(this.page, count);
+    return { done: this.api.orv_script_length(this.page) - left, left };
+  }
+
+  // Puts the parts of the frame that changed since the last call on the canvas.
+  present(context) {
+    const api = this.api;
+    const count = api.orv_take_changes(this.page);
+    if (count === 0) return;
+    const buffer = api.memory.buffer;
+    // A grown memory is a new buffer: the picture is looked up again.
+    if (this.image === null || this.image.data.buffer !== buffer) {
+      const width = api.orv_width(this.page);
+      const height = api.orv_height(this.page);
+      const at = api.orv_canvas_pixels(this.page);
+      this.image = new ImageData(new Uint8ClampedArray(buffer, at, width * height * 4), width, height);
+    }
+    const runs = new Int32Array(buffer, api.orv_changes(this.page), count * 4);
+    for (let i = 0; i < runs.length; i += 4) {
+      const left = runs[i];
+      const top = runs[i + 1];
+      context.putImageData(this.image, 0, 0, left, top, runs[i + 2] - left, runs[i + 3] - top);
+    }
+  }
+}
+
+// The browser's clock in whole milliseconds, wrapping at 32 bits like every tick.
+function tick() {
+  return Math.floor(performance.now()) >>> 0;
 }
 
 class OrvessanSaver extends HTMLElement {
@@ -100,11 +165,8 @@ class OrvessanSaver extends HTMLElement {
   #context;
   #engine = null;
   #generation = 0; // raised by every start and stop: a start that was overtaken gives up
-  #scripted = false;
-  #fixed = false;
   #request = 0;
   #timer = 0;
-  #image = null;
   #resizer = null;
   #boxSize = null;
 
@@ -116,7 +178,8 @@ class OrvessanSaver extends HTMLElement {
     const root = this.attachShadow({ mode: 'open' });
     root.innerHTML =
       '<style>:host{display:block;position:relative;overflow:hidden;width:300px;height:150px;' +
-      'background:#000}canvas{position:absolute;left:0;top:0;display:block}</style><canvas></canvas>';
+      'background:#000}canvas{position:absolute;left:0;top:0;display:block}</style>' +
+      '<canvas></canvas>';
     this.#canvas = root.querySelector('canvas');
     // Opaque, and drawn without waiting for the page's compositing: the frame changes a few
     // hundred small spots, and the browser's double buffering would copy all of it each frame.
@@ -143,7 +206,6 @@ class OrvessanSaver extends HTMLElement {
     this.#resizer = null;
     this.#engine?.destroy();
     this.#engine = null;
-    this.#image = null;
   }
 
   async #start() {
@@ -163,22 +225,16 @@ class OrvessanSaver extends HTMLElement {
     this.#engine = engine;
     this.frames = 0;
     this.finished = false;
-    for (const name of kAttributes) {
-      const value = this.getAttribute(name);
-      if (value !== null) engine.setOption(name, value);
-    }
-    for (const line of engine.refusals()) console.warn(`orvessan-saver: ${line}`);
+    const attributes = kAttributes.filter((name) => this.hasAttribute(name));
+    const refusals = engine.configure(attributes.map((name) => [name, this.getAttribute(name)]));
+    for (const line of refusals) console.warn(`orvessan-saver: ${line}`);
 
-    const x = engine.x;
-    this.#scripted = x.orv_scripted(engine.page) !== 0;
-    const width = x.orv_fixed_width(engine.page);
-    const height = x.orv_fixed_height(engine.page);
-    this.#fixed = width !== 0;
-    if (this.#fixed) {
-      this.#build(width, height, 1);
-    } else {
-      this.#boxSize = this.#measure();
-      this.#build(this.#boxSize.width, this.#boxSize.height, window.devicePixelRatio);
+    const fixed = engine.fixedSize;
+    this.#boxSize = this.#measure();
+    const size = fixed ?? engine.fit(this.#boxSize.width, this.#boxSize.height);
+    const seed = crypto.getRandomValues(new Uint32Array(1))[0];
+    if (!this.#show(size, fixed !== null, engine.start(size, seed, tick()))) return;
+    if (fixed === null) {
       this.#resizer = new ResizeObserver((entries) => this.#resized(entries[entries.length - 1]));
       try {
         this.#resizer.observe(this, { box: 'device-pixel-content-box' });
@@ -186,12 +242,29 @@ class OrvessanSaver extends HTMLElement {
         this.#resizer.observe(this);
       }
     }
-    if (this.#engine === null) return;
-    if (this.#scripted) {
+    if (engine.scripted) {
       this.#runScript(generation);
     } else {
       this.#request = requestAnimationFrame(this.#frame);
     }
+  }
+
+  // A canvas for the frame just built: at exactly its size in CSS pixels for a fixed size,
+  // filling the box otherwise. Where there was no memory for the frame (not `built`), the
+  // element stops instead and says so.
+  #show(size, fixed, built) {
+    if (!built) {
+      console.error(`orvessan-saver: no memory for a frame of ${size.width}x${size.height}`);
+      this.#stop();
+      return false;
+    }
+    const canvas = this.#canvas;
+    canvas.width = size.width;
+    canvas.height = size.height;
+    canvas.style.width = fixed ? `${size.width}px` : '100%';
+    canvas.style.height = fixed ? `${size.height}px` : '100%';
+    this.#engine.present(this.#context);
+    return true;
   }
 
   // The box in device pixels.
@@ -203,74 +276,35 @@ class OrvessanSaver extends HTMLElement {
 
   #resized(entry) {
     const device = entry.devicePixelContentBoxSize?.[0];
-    const size = device
-      ? { width: device.inlineSize, height: device.blockSize }
-      : this.#measure();
+    const size = device ? { width: device.inlineSize, height: device.blockSize } : this.#measure();
     if (size.width === this.#boxSize.width && size.height === this.#boxSize.height) return;
     this.#boxSize = size;
-    this.#build(size.width, size.height, window.devicePixelRatio, true);
-  }
-
-  // A new all-black frame of (at most) width x height pixels, shown at `ratio` device pixels
-  // to the CSS pixel: a new run, or the run under way carried on at the new size.
-  #build(width, height, ratio, carryOn = false) {
-    const engine = this.#engine;
-    const x = engine.x;
-    if (!this.#fixed) {
-      const fitted = x.orv_fit(width, height);
-      width = fitted >>> 16;
-      height = fitted & 0xffff;
-    }
-    let built;
-    if (carryOn) {
-      built = x.orv_resize(engine.page, width, height) !== 0;
-    } else {
-      const seed = crypto.getRandomValues(new Uint32Array(1))[0];
-      built = x.orv_start(engine.page, width, height, seed, this.#tick()) !== 0;
-    }
-    if (!built) {
-      console.error(`orvessan-saver: no memory for a frame of ${width}x${height}`);
-      this.#stop();
-      return;
-    }
-    const canvas = this.#canvas;
-    canvas.width = width;
-    canvas.height = height;
-    canvas.style.width = this.#fixed ? `${width}px` : '100%';
-    canvas.style.height = this.#fixed ? `${height}px` : '100%';
-    this.#image = null;
-    this.#present();
-  }
-
-  // The browser's clock in whole milliseconds, wrapping at 32 bits like every tick.
-  #tick() {
-    return Math.floor(performance.now()) >>> 0;
+    const frame = this.#engine.fit(size.width, size.height);
+    this.#show(frame, false, this.#engine.resize(frame));
   }
 
   #frame = () => {
     this.#request = requestAnimationFrame(this.#frame);
-    const engine = this.#engine;
-    engine.x.orv_frame(engine.page, this.#tick(), document.visibilityState === 'hidden' ? 0 : 1);
+    this.#engine.frame(tick(), document.visibilityState !== 'hidden');
     this.frames++;
-    this.#present();
+    this.#engine.present(this.#context);
   };
 
   // Runs the scripted frames as fast as the page allows, a slice of time per task, showing
   // the frame so far after every slice; the last frame then stays.
   #runScript(generation) {
     const engine = this.#engine;
-    const x = engine.x;
-    let left = 1;
     const slice = () => {
       if (generation !== this.#generation) return;
       const until = performance.now() + kScriptSliceMs;
-      for (let batch = 0; batch < kScriptMaxBatches && left > 0; batch++) {
-        left = x.orv_run_script(engine.page, kScriptBatch);
-        if (performance.now() >= until) break;
+      let progress;
+      for (let batch = 0; batch < kScriptMaxBatches; batch++) {
+        progress = engine.runScript(kScriptBatch);
+        if (progress.left === 0 || performance.now() >= until) break;
       }
-      this.frames = x.orv_script_length(engine.page) - left;
-      this.#present();
-      if (left > 0) {
+      this.frames = progress.done;
+      engine.present(this.#context);
+      if (progress.left > 0) {
         this.#timer = setTimeout(slice, 0);
       } else {
         this.finished = true;
@@ -278,27 +312,6 @@ class OrvessanSaver extends HTMLElement {
       }
     };
     slice();
-  }
-
-  // Puts the changed parts of the frame on the canvas.
-  #present() {
-    const engine = this.#engine;
-    const x = engine.x;
-    const count = x.orv_take_changes(engine.page);
-    if (count === 0) return;
-    const buffer = x.memory.buffer;
-    const width = x.orv_width(engine.page);
-    const height = x.orv_height(engine.page);
-    if (this.#image === null || this.#image.data.buffer !== buffer) {
-      const pixels = new Uint8ClampedArray(buffer, x.orv_canvas_pixels(engine.page), width * height * 4);
-      this.#image = new ImageData(pixels, width, height);
-    }
-    const runs = new Int32Array(buffer, x.orv_changes(engine.page), count * 4);
-    for (let i = 0; i < runs.length; i += 4) {
-      const left = runs[i];
-      const top = runs[i + 1];
-      this.#context.putImageData(this.#image, 0, 0, left, top, runs[i + 2] - left, runs[i + 3] - top);
-    }
   }
 }
 

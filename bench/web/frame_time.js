@@ -6,7 +6,9 @@ const module = await WebAssembly.compileStreaming(fetch('/orvessan.wasm'));
 const refused = () => 8;
 const { exports: x } = await WebAssembly.instantiate(module, {
   env: { emscripten_notify_memory_growth: () => {} },
-  wasi_snapshot_preview1: { proc_exit: refused, fd_close: refused, fd_seek: refused, fd_write: refused },
+  wasi_snapshot_preview1: {
+    proc_exit: refused, fd_close: refused, fd_seek: refused, fd_write: refused,
+  },
 });
 x._initialize();
 let page = 0;

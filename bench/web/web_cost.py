@@ -66,8 +66,8 @@ def page_cost(browser, server, windows):
         browser.pump(end - begin)
         t1, task1, script1, frames1 = metrics(browser)
         frames = max(frames1 - frames0, 1)
-        print(f"{name:<27} {(task1 - task0) * 1000 / frames:8.2f} ms   {(script1 - script0) * 1000 / frames:10.2f} ms"
-              f"   {frames / (t1 - t0):10.1f}")
+        task, script = (task1 - task0) * 1000 / frames, (script1 - script0) * 1000 / frames
+        print(f"{name:<27} {task:8.2f} ms   {script:10.2f} ms   {frames / (t1 - t0):10.1f}")
 
 
 def site_size(site):

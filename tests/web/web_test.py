@@ -102,7 +102,8 @@ def png_rgb(png):
     raw, stride = zlib.decompress(data), width * step
     rows, previous = [], bytearray(stride)
     for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        start = y * (stride + 1)
+        kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
         for x in range(stride):
             a = line[x - step] if x >= step else 0
             b = previous[x]
@@ -117,7 +118,7 @@ def png_rgb(png):
                 p = a + b - c
                 pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
                 line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(bytes(line) if step == 3 else bytes(v for i, v in enumerate(line) if i % 4 != 3))
+        rows.append(bytes(line) if step == 3 else bytes(v for i, v in enumerate(line) if i % 4 < 3))
         previous = line
     return width, height, b"".join(rows)
 
@@ -163,7 +164,8 @@ def pixels(browser, server, renderer, case):
     if width * height < 100000:
         # What the page shows: the canvas pixel for pixel at the page's top-left corner.
         shot_width, shot_height, shot = png_rgb(browser.screenshot())
-        check((shot_width, shot_height) == (width, height), f"screenshot {shot_width}x{shot_height}")
+        check((shot_width, shot_height) == (width, height),
+              f"screenshot {shot_width}x{shot_height}")
         check(shot == expected, "the screenshot differs from the renderer's frame")
     clean(browser)
 
@@ -181,7 +183,7 @@ def elements(browser, server, renderer, case):
           document.body.append(saver);
         }
     })()""")
-    browser.wait_for("['scripted1', 'scripted2'].every((id) => document.getElementById(id).finished)")
+    browser.wait_for("[1, 2].every((seed) => document.getElementById('scripted' + seed).finished)")
     digests = []
     for seed in (1, 2):
         expected, _ = renderer.rgb(160, 120, seed=seed, frames=300)
@@ -208,10 +210,12 @@ def elements(browser, server, renderer, case):
     check(lit_pixels(browser, a) > 0 and lit_pixels(browser, b) > 0, "a live element drew nothing")
 
     # One removed stops its frames; the other goes on.
-    frames_a = browser.evaluate(f"(() => {{ const a = {a}; window.removed = a; a.remove(); return a.frames; }})()")
+    frames_a = browser.evaluate(f"(() => {{ window.removed = {a}; {a}.remove(); "
+                                "return window.removed.frames; })()")
     frames_b = browser.evaluate(f"{b}.frames")
     browser.wait_for(f"{b}.frames > {frames_b + 20}", timeout=20)  # the other goes on
-    check(browser.evaluate("window.removed.frames") == frames_a, "a removed element still runs frames")
+    check(browser.evaluate("window.removed.frames") == frames_a,
+          "a removed element still runs frames")
 
     # A resized box: a canvas of the new size that keeps drawing.
     browser.evaluate(f"{b}.style.width = '201px'")
@@ -288,7 +292,8 @@ def hidden(browser, server, renderer, case):
     browser.wait_for(f"{SAVER}.frames > 30")
     set_state = """(state) => {
         Object.defineProperty(document, 'visibilityState', {configurable: true, get: () => state});
-        Object.defineProperty(document, 'hidden', {configurable: true, get: () => state === 'hidden'});
+        Object.defineProperty(document, 'hidden',
+                              {configurable: true, get: () => state === 'hidden'});
         document.dispatchEvent(new Event('visibilitychange'));
     }"""
     browser.evaluate(f"({set_state})('hidden')")
