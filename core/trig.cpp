@@ -167,12 +167,10 @@ namespace {
 
 constexpr double kModerateLimit = 0x1p22;
 
-// Arguments of 2^22 and more: the long reduction, then the same sum, rounded as it comes
-// (well within one ulp, not always correctly rounded).
+// Arguments of 2^22 and more (the program never makes them) go straight to the fixed-point
+// evaluation, which reduces any finite argument exactly; infinities and NaN give NaN.
 double SinCosHuge(double x, bool cosine) {
-  const QuarterTurns q = ReduceQuarterTurns(x);
-  if (std::isnan(q.hi)) return q.hi;
-  return trig_internal::Evaluate({q.quadrant, q.hi, q.lo, 0.0}, cosine).hi;
+  return trig_internal::ExactSinCos(x, cosine);
 }
 
 double RoundedSinCos(double x, bool cosine) {
