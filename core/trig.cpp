@@ -175,7 +175,8 @@ namespace {
 constexpr double kModerateLimit = 0x1p22;
 
 // Arguments of 2^22 and more (the program never makes them) go straight to the fixed-point
-// evaluation, which reduces any finite argument exactly; infinities and NaN give NaN.
+// evaluation, which reduces any finite argument with enough bits of 2/pi; infinities and NaN
+// give NaN.
 double SinCosHuge(double x, bool cosine) {
   return trig_internal::ExactSinCos(x, cosine);
 }
