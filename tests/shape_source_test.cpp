@@ -78,7 +78,7 @@ TEST(ShapeTrace, OneLineWithEveryFieldIn17SignificantDigits) {
   ShapeEffect s(ShapeEffect::Unbuilt{}, clock);
   s.AddParticle(1, -2, 3, 0xFFFFFF);
   s.AddParticle(-700, 0, 0, 0x01000000);
-  s.kind = 9;
+  s.kind = ShapeKind::CubeFrame;
   s.radius = 1100;
   s.angle = {0.02, 6.28, 0};
   s.spin = s.cruiseSpin = {-0.0012, 1e-6, 0.0011 / 3};
