@@ -21,7 +21,6 @@ const FrameView kView = test::ViewOf(1920, 1080);
 // emblem and banner kinds allowed). EmblemSlowRoll shows the emblem, Emblem the banner, so that
 // both pictures are measured.
 std::unique_ptr<ShapeEffect> MakeShape(int64_t kind, ManualClock& clock) {
-  firstShapeDone = true;
   const auto shapeKind = static_cast<ShapeKind>(kind);
   int32_t first = static_cast<int32_t>(kind) * 10;
   if (ShowsEmblemOrBanner(shapeKind)) {
@@ -32,7 +31,8 @@ std::unique_ptr<ShapeEffect> MakeShape(int64_t kind, ManualClock& clock) {
     }
   }
   srand(test::SeedForFirstDraw(first));
-  return std::make_unique<ShapeEffect>(kView, clock);
+  bool firstShapeDone = true;
+  return std::make_unique<ShapeEffect>(kView, clock, firstShapeDone);
 }
 
 void ShapeFrame(benchmark::State& state) {

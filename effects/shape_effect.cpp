@@ -12,9 +12,6 @@
 #include "effects/star_field.h"
 
 namespace orv {
-
-bool firstShapeDone = false;
-
 namespace {
 
 // Cruising spins are drawn within +-kCruiseSpin millionths of a radian per millisecond; a
@@ -118,7 +115,8 @@ Vec3i Ease(const Vec3i& a, const Vec3i& b, int32_t c, int32_t d) {
 ShapeEffect::ShapeEffect(Unbuilt, TickSource& ticks)
     : particles(new (std::nothrow) Particle[kCapacity]), clock(ticks) {}
 
-ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect(Unbuilt{}, ticks) {
+ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks, bool& firstShapeDone)
+    : ShapeEffect(Unbuilt{}, ticks) {
   if (particles == nullptr) return;
 
   kind = DrawKind();

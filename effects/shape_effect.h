@@ -48,10 +48,6 @@ constexpr bool ShowsEmblemOrBanner(ShapeKind kind) {
 enum class ArrivalMode : int32_t { FlyIn = 0, Materialise = 1 };
 enum class DepartureMode : int32_t { FlyAway = 0, Dissolve = 1 };
 
-// Set by the first shape constructed in the process: the first shape is never one that
-// ShowsEmblemOrBanner. Tests set it back to false.
-extern bool firstShapeDone;
-
 class ShapeEffect final : public Effect {
  public:
   static constexpr int32_t kCapacity = 1000;
@@ -66,9 +62,11 @@ class ShapeEffect final : public Effect {
   static constexpr int32_t kShortestLifetime = 10000;
   static constexpr int32_t kLongestLifetime = 32000;
 
-  // Builds a whole shape from random draws. When its particle array can't be allocated,
-  // `particles` stays null and nothing is drawn; MakeRandomShape then discards it.
-  ShapeEffect(const FrameView& view, TickSource& clock);
+  // Builds a whole shape from random draws. `firstShapeDone` is its run's (a run's shape
+  // source keeps it): until it is set, a kind that ShowsEmblemOrBanner is drawn again, and
+  // then it is set. When the particle array can't be allocated, `particles` stays null and
+  // nothing is drawn; RandomShapes then discards the shape.
+  ShapeEffect(const FrameView& view, TickSource& clock, bool& firstShapeDone);
   // An empty shape: the particle array and nothing else, for building a shape piece by piece.
   struct Unbuilt {};
   ShapeEffect(Unbuilt, TickSource& clock);
