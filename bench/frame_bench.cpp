@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "core/random.h"
-#include "effects/shape_effect.h"
 #include "effects/shape_source.h"
 #include "frontend/memory_frame.h"
 #include "frontend/scripted_host.h"
@@ -43,11 +42,11 @@ class Replay {
 
   void Restart() {
     loop.reset();
-    firstShapeDone = false;  // as in a fresh process
+    shapes = std::make_unique<RandomShapes>();  // as in a fresh process
     srand(seed);
     host.tick = 0;
     k = 0;
-    loop = std::make_unique<RenderLoop>(host, shapes);
+    loop = std::make_unique<RenderLoop>(host, *shapes);
     while (k < first) {
       ++k;
       host.tick = k * kTickStep;
@@ -63,7 +62,7 @@ class Replay {
   uint32_t first;
   uint32_t last;
   uint32_t k = 0;
-  RandomShapes shapes;
+  std::unique_ptr<RandomShapes> shapes;
   std::unique_ptr<RenderLoop> loop;
 };
 

@@ -16,20 +16,22 @@ namespace {
 
 const FrameView kView = MakeFrameView(Rect{0, 0, 1920, 1080}, Point{0, 0});
 
-// A shape of the kind: the first draw decides it (kinds 5 and 10 allowed). Kind 5 shows the
-// emblem, kind 10 the banner, so that both pictures are measured.
+// A shape of the kind, as a later shape of its run builds it: the first draw decides it (the
+// emblem and banner kinds allowed). EmblemSlowRoll shows the emblem, Emblem the banner, so that
+// both pictures are measured.
 std::unique_ptr<ShapeEffect> MakeShape(int64_t kind, ManualClock& clock) {
-  firstShapeDone = true;
+  const auto shapeKind = static_cast<ShapeKind>(kind);
   int32_t first = static_cast<int32_t>(kind) * 10;
-  if (kind == 5 || kind == 10) {
+  if (ShowsEmblemOrBanner(shapeKind)) {
     for (;; ++first) {  // the next draw picks the picture: 6 and above the emblem
       srand(SeedForFirstDraw(first));
       rand();
-      if ((rand() % 10 >= 6) == (kind == 5)) break;
+      if ((rand() % 10 >= 6) == (shapeKind == ShapeKind::EmblemSlowRoll)) break;
     }
   }
   srand(SeedForFirstDraw(first));
-  return std::make_unique<ShapeEffect>(kView, clock);
+  bool firstShapeDone = true;
+  return std::make_unique<ShapeEffect>(kView, clock, firstShapeDone);
 }
 
 void ShapeFrame(benchmark::State& state) {

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "core/random.h"
-#include "effects/shape_effect.h"
 #include "effects/shape_source.h"
 #include "frontend/damage_grid.h"
 #include "frontend/memory_frame.h"
@@ -80,12 +79,11 @@ int Run(int argc, char** argv) {
     value[i] = static_cast<uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
   const uint32_t seed = value[0], first = value[1], last = value[2], rounds = value[5];
   const ScriptedClock clock;
-  RandomShapes shapes;
   std::vector<double> times;
   for (uint32_t round = 0; round < rounds; ++round) {
     MarkedHost host(value[3], value[4]);
     srand(seed);
-    firstShapeDone = false;  // as in a new page
+    RandomShapes shapes;  // a new page's
     host.host.tick = clock.start;
     RenderLoop loop(host, shapes);
     uint32_t k = 0;

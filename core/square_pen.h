@@ -110,8 +110,7 @@ class SquarePen {
 // One of Visit's inline plots: squares of N x N pixels of type Unit. It works from its own
 // copy of the pen, so that the pixel stores (which may alias anything) don't make the compiler
 // read the pen's fields again for every square. Its place check and rows repeat PlotSquare's and
-// Units::Edge's on purpose: written through shared helpers, the coil frame cost 5 % more
-// instructions (the compiler then laid out the caller's loop worse).
+// Units::Edge's on purpose: through shared helpers the compiler lays out the caller's loop worse.
 template <typename Unit, unsigned N>
 class SquarePen::Fixed {
  public:

@@ -25,25 +25,32 @@ struct DoubleDouble {
   double lo;
 };
 
-// hi + lo == a + b exactly, hi the rounded sum.
+// hi + lo == a + b exactly, hi the rounded sum: what of each addend reached the sum is taken
+// back out, and the two leftovers are the rounding error (exact for any a and b).
 DoubleDouble TwoSum(double a, double b) {
-  const double s = a + b;
-  const double bb = s - a;
-  const double e = (a - (s - bb)) + (b - bb);
-  return {s, e};
+  const double sum = a + b;
+  const double bInSum = sum - a;
+  const double aInSum = sum - bInSum;
+  return {sum, (a - aInSum) + (b - bInSum)};
 }
 
-// hi + lo == a x b exactly (Dekker's product: no fused multiply-add needed). |a|, |b| < 2^900.
+// A double cut into two parts of at most 26 significant bits each (the low one signed), so
+// that the product of two such parts is exact: multiplying by 2^27 + 1 and taking the
+// difference back rounds the low bits away. |a| < 2^900.
+DoubleDouble HalvesOf(double a) {
+  constexpr double kSpread = 0x1p27 + 1;
+  const double spread = kSpread * a;
+  const double high = spread - (spread - a);
+  return {high, a - high};
+}
+
+// hi + lo == a x b exactly, without a fused multiply-add: the four products of the halves are
+// exact, and summed from the largest they give what rounding the product took off.
 DoubleDouble TwoProduct(double a, double b) {
-  constexpr double kSplitter = 134217729.0;  // 2^27 + 1
-  const double ca = kSplitter * a;
-  const double ah = ca - (ca - a);
-  const double al = a - ah;
-  const double cb = kSplitter * b;
-  const double bh = cb - (cb - b);
-  const double bl = b - bh;
-  const double p = a * b;
-  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+  const DoubleDouble x = HalvesOf(a);
+  const DoubleDouble y = HalvesOf(b);
+  const double product = a * b;
+  return {product, ((x.hi * y.hi - product) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }
 
 // The reduced argument: x = n x pi/2 + hi + lo, |hi + lo - exact| <= bound.
@@ -167,12 +174,11 @@ namespace {
 
 constexpr double kModerateLimit = 0x1p22;
 
-// Arguments of 2^22 and more: the long reduction, then the same sum, rounded as it comes
-// (well within one ulp, not always correctly rounded).
+// Arguments of 2^22 and more (the program never makes them) go straight to the fixed-point
+// evaluation, which reduces any finite argument with enough bits of 2/pi; infinities and NaN
+// give NaN.
 double SinCosHuge(double x, bool cosine) {
-  const QuarterTurns q = ReduceQuarterTurns(x);
-  if (std::isnan(q.hi)) return q.hi;
-  return trig_internal::Evaluate({q.quadrant, q.hi, q.lo, 0.0}, cosine).hi;
+  return trig_internal::ExactSinCos(x, cosine);
 }
 
 double RoundedSinCos(double x, bool cosine) {

@@ -1,10 +1,9 @@
 // Sine and cosine in plain double arithmetic, so that every build (native, 32-bit and 64-bit
 // Windows) turns the shapes through bit-identical values: the C libraries' versions differ in
-// the last bit between platforms. For |x| < 2^22 both are correctly rounded (to nearest): a
-// fast double-double evaluation decides nearly every argument (all but about one in 20 000),
-// and the few it cannot round with certainty go to a slower fixed-point evaluation with as
-// many bits as it takes. Larger arguments (the program never makes them) are reduced with a
-// long 2/pi and come out within one unit in the last place.
+// the last bit between platforms. Both are correctly rounded (to nearest) for every double: a
+// fast double-double evaluation decides nearly every argument below 2^22 (all but about one in
+// 20 000), and the few it cannot round with certainty, and the larger arguments the program
+// never makes, go to a slower fixed-point evaluation with as many bits as it takes.
 #pragma once
 
 namespace orv {
@@ -12,17 +11,8 @@ namespace orv {
 double Sin(double x);
 double Cos(double x);
 
-// x = n x pi/2 + (hi + lo) with |hi + lo| <= about pi/4; quadrant is n mod 4 (0 to 3).
-// For infinities and NaN, hi and lo are NaN.
-struct QuarterTurns {
-  int quadrant;
-  double hi;
-  double lo;
-};
-QuarterTurns ReduceQuarterTurns(double x);
-
-// The two ways of computing a correctly rounded value, open to the tests. Both take a finite
-// x with 2^-26 <= |x| < 2^22.
+// The two ways of computing a correctly rounded value, open to the tests. Both take an x with
+// |x| >= 2^-26: the first below 2^22, the second any finite x (NaN for the others).
 namespace trig_internal {
 
 // sin x (or cos x) ~ hi + lo with |true value - (hi + lo)| <= bound.

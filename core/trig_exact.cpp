@@ -1,12 +1,14 @@
 // The slow, certain path of sine and cosine: fixed-point arithmetic on 32-bit limbs, with an
-// error bound counted in units of the last limb. It reduces |x| by k x pi/2 with pi/2 to
-// 32 L bits, sums the Taylor series of sin or cos of the remainder, and rounds; when the
-// bound leaves the rounding open it starts again with twice the limbs. sin and cos of a
-// nonzero double are never exactly halfway between two doubles (they are transcendental), so
-// more bits always decide in the end. The hardest arguments found below 2^22 need about 110
-// bits; the first attempt carries 192, less the bits the reduction cancels (at most about 60).
+// error bound counted in units of the last limb. It reduces |x| by the nearest multiple of
+// pi/2, found by multiplying |x| by as many bits of 2/pi as the precision asks for, sums the
+// Taylor series of sin or cos of the remainder, and rounds; when the bound leaves the
+// rounding open it starts again with twice the limbs. sin and cos of a nonzero double are
+// never exactly halfway between two doubles (they are transcendental), so more bits always
+// decide in the end. The hardest arguments found below 2^22 need about 110 bits; the first
+// attempt carries 192, less the leading zeros of the remainder (at most 61 for any double).
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "core/trig.h"
 #include "core/trig_table.h"
@@ -29,22 +31,6 @@ struct Fixed {
 Fixed One(int limbs) {
   Fixed f(limbs);
   f.w[limbs] = 1;
-  return f;
-}
-
-// |x| exactly: 2^-26 <= |x| < 2^22, so its lowest bit lies above 2^-79.
-Fixed FromDouble(double x, int limbs) {
-  int exponent = 0;
-  const double m = std::frexp(std::fabs(x), &exponent);  // |x| = m x 2^exponent
-  const uint64_t mantissa = static_cast<uint64_t>(std::ldexp(m, 53));
-  const int shift = exponent - 53 + 32 * limbs;  // the mantissa's lowest bit
-  Fixed f(limbs);
-  for (int bit = 0; bit < 53; ++bit) {
-    if (((mantissa >> bit) & 1) != 0) {
-      const int p = shift + bit;
-      f.w[p / 32] |= uint32_t{1} << (p % 32);
-    }
-  }
   return f;
 }
 
@@ -84,18 +70,7 @@ Fixed AddUnits(const Fixed& a, uint32_t units) {
   return s;
 }
 
-Fixed MultiplySmall(const Fixed& a, uint32_t k) {
-  Fixed p(a.limbs);
-  uint64_t carry = 0;
-  for (int i = 0; i <= a.limbs; ++i) {
-    const uint64_t v = uint64_t{a.w[i]} * k + carry;
-    p.w[i] = static_cast<uint32_t>(v);
-    carry = v >> 32;
-  }
-  return p;
-}
-
-// a x b truncated, for a, b <= 1.
+// a x b truncated; the product is below 2^32.
 Fixed Multiply(const Fixed& a, const Fixed& b) {
   const int n = a.limbs + 1;
   uint32_t product[2 * (kMaxLimbs + 1)] = {};
@@ -170,39 +145,106 @@ double Round(const Fixed& f) {
   return std::ldexp(static_cast<double>(mantissa), highest - 52 - 32 * f.limbs);
 }
 
+// Bit k of 2/pi after the binary point (bit 1 is worth 1/2); 0 for k <= 0.
+uint32_t TwoOverPiBit(int k) {
+  if (k <= 0) return 0;
+  return (kTwoOverPi[(k - 1) / 32] >> (31 - (k - 1) % 32)) & 1;
+}
+
+// floor(2/pi x 2^t) mod 2^32: bits t - 31 to t.
+uint32_t TwoOverPiWord(int t) {
+  uint32_t word = 0;
+  for (int k = t - 31; k <= t; ++k) word = (word << 1) | TwoOverPiBit(k);
+  return word;
+}
+
+// Limbs kept below the result's while multiplying by 2/pi: they take the error of cutting 2/pi
+// off, less than |x|'s 53-bit mantissa in their lowest unit.
+constexpr int kGuardLimbs = 2;
+constexpr int kProductLimbs = kMaxLimbs + 1 + kGuardLimbs;
+constexpr int kLargestExponent =  // the largest double is (2^53 - 1) x 2^971
+    std::numeric_limits<double>::max_exponent - std::numeric_limits<double>::digits;
+static_assert(32 * kTwoOverPiWords >= kLargestExponent + 32 * (kMaxLimbs + kGuardLimbs),
+              "2/pi is too short for the largest double");
+
+// |x| = (4j + quadrant) x pi/2 + r for some integer j, |r| <= pi/4 (to within the error).
+struct Remainder {
+  uint32_t quadrant;  // 0 to 3
+  bool negative;      // r < 0
+  Fixed magnitude;    // |r|, less than 3.1 units from the true value
+};
+
+// With |x| = M x 2^E (M < 2^53 an integer), bit k of 2/pi adds M x 2^(E - k) to |x| x 2/pi,
+// a multiple of 4 for k <= E - 2, so only the bits after those are needed. n limbs of their
+// product with M, the highest one for the integer part, hold |x| x 2/pi modulo 2^32 to
+// 32 (L + 2) bits of fraction, short of the exact value by less than M units of the lowest
+// limb for the bits of 2/pi left out. Dropping the two guard limbs leaves the fraction f
+// low by less than 1 + 2^-11 units of the result. The nearest quarter turn leaves
+// |f| <= 1/2, and r = f x pi/2 (pi/2 short by less than a unit, the product truncated) errs
+// by less than 1.001 x pi/2 + 1/2 + 1 < 3.1 units.
+Remainder Reduce(double x, int limbs) {
+  int exponent = 0;
+  const double m = std::frexp(std::fabs(x), &exponent);  // |x| = m x 2^exponent, 1/2 <= m < 1
+  const uint64_t mantissa = static_cast<uint64_t>(std::ldexp(m, 53));
+  // In units of the product's lowest limb, |x| x 2/pi = mantissa x 2/pi x 2^shift.
+  const int shift = exponent - 53 + 32 * (limbs + kGuardLimbs);
+  const int n = limbs + 1 + kGuardLimbs;
+  uint32_t twoOverPi[kProductLimbs] = {};  // floor(2/pi x 2^shift) mod 2^(32 n)
+  for (int i = 0; i < n; ++i) twoOverPi[i] = TwoOverPiWord(shift - 32 * i);
+
+  // product = twoOverPi x mantissa mod 2^(32 n), the mantissa in two 32-bit halves.
+  uint32_t product[kProductLimbs] = {};
+  const uint32_t halves[2] = {static_cast<uint32_t>(mantissa),
+                              static_cast<uint32_t>(mantissa >> 32)};
+  for (int half = 0; half < 2; ++half) {
+    uint64_t carry = 0;
+    for (int i = half; i < n; ++i) {
+      const uint64_t v = uint64_t{twoOverPi[i - half]} * halves[half] + product[i] + carry;
+      product[i] = static_cast<uint32_t>(v);
+      carry = v >> 32;
+    }
+  }
+
+  Fixed fraction(limbs);
+  for (int i = 0; i < limbs; ++i) fraction.w[i] = product[i + kGuardLimbs];
+  uint32_t quadrant = product[limbs + kGuardLimbs] & 3;
+  const bool pastHalf = (fraction.w[limbs - 1] >> 31) != 0;
+  if (pastHalf) {  // nearer the next quarter turn: r = (f - 1) x pi/2
+    quadrant = (quadrant + 1) & 3;
+    fraction = Subtract(One(limbs), fraction);
+  }
+  return {quadrant, pastHalf, Multiply(fraction, PiOver2(limbs))};
+}
+
+// A bound on the error of sin r or cos r, in units. With r off by e < 3.1 units, z = r^2 is
+// off by less than 2e + 1, the series by less than 2e + 5, and sin r = r x (series) by less
+// than 3e + 6 < 16.
+constexpr uint32_t kErrorUnits = 16;
+
 }  // namespace
 
-// k is the nearest integer to |x| x 2/pi or next to it (|k| < 2^22); r = |x| - k pi/2, its
-// sign kept apart. With pi/2 truncated by less than a unit, r is off by less than k units,
-// z = r^2 by less than 2k + 1, the series by less than 2k + 5, and sin r = r x (series) by
-// less than 3k + 6: the bound 4k + 16 is safe.
 double ExactSinCos(double x, bool cosine, int firstAttempt) {
-  constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
-  const double ax = std::fabs(x);
-  const uint32_t k = static_cast<uint32_t>(ax * kTwoOverPi + 0.5);
+  if (!std::isfinite(x)) return x - x;  // NaN
   double rounded = 0.0;
   if (firstAttempt < 0 || firstAttempt >= kAttempts) firstAttempt = 0;
   for (int attempt = firstAttempt; attempt < kAttempts; ++attempt) {
     const int limbs = kLimbSchedule[attempt];
-    const Fixed whole = FromDouble(ax, limbs);
-    const Fixed multiple = MultiplySmall(PiOver2(limbs), k);
-    const bool negativeR = Less(whole, multiple);
-    const Fixed r = negativeR ? Subtract(multiple, whole) : Subtract(whole, multiple);
+    const Remainder r = Reduce(x, limbs);
 
     // f(|x|) = f(r + k pi/2): sin of it is (sin r, cos r, -sin r, -cos r) for k mod 4 = 0
     // to 3, and cos x = sin(x + pi/2).
-    const uint32_t turn = k + (cosine ? 1 : 0);
+    const uint32_t turn = r.quadrant + (cosine ? 1 : 0);
     const bool cosineOfR = (turn & 1) != 0;
     bool negative = (turn & 2) != 0;
-    if (!cosineOfR && negativeR) negative = !negative;  // sin(-|r|) = -sin |r|
-    if (!cosine && x < 0) negative = !negative;         // sin(-|x|) = -sin |x|
+    if (!cosineOfR && r.negative) negative = !negative;  // sin(-|r|) = -sin |r|
+    if (!cosine && x < 0) negative = !negative;          // sin(-|x|) = -sin |x|
 
-    const Fixed z = Multiply(r, r);
-    const Fixed y = cosineOfR ? Series(z, 1) : Multiply(r, Series(z, 2));
-    const Fixed margin = AddUnits(Fixed(limbs), 4 * k + 16);
+    const Fixed z = Multiply(r.magnitude, r.magnitude);
+    const Fixed y = cosineOfR ? Series(z, 1) : Multiply(r.magnitude, Series(z, 2));
+    const Fixed margin = AddUnits(Fixed(limbs), kErrorUnits);
     rounded = negative ? -Round(y) : Round(y);
     // Every value within the bound rounds alike when both ends do (rounding is monotonic).
-    if (!Less(y, margin) && Round(Subtract(y, margin)) == Round(AddUnits(y, 4 * k + 16))) {
+    if (!Less(y, margin) && Round(Subtract(y, margin)) == Round(AddUnits(y, kErrorUnits))) {
       return rounded;
     }
   }

@@ -1,6 +1,6 @@
 // The constants of sine and cosine: sin(i / 128) and cos(i / 128) for i = 0 to 102, each as
 // the double nearest to it plus the double nearest to the rest (together 106 bits or more),
-// and pi/2 to 768 bits.
+// pi/2 to 768 bits and 2/pi to 1856 bits.
 #pragma once
 
 #include <cstdint>
@@ -128,6 +128,20 @@ inline constexpr uint32_t kPiOver2Fraction[kPiOver2Limbs] = {
     0x921FB544, 0x42D18469, 0x898CC517, 0x01B839A2, 0x52049C11, 0x14CF98E8, 0x04177D4C, 0x76273644,
     0xA29410F3, 0x1C6809BB, 0xDF2A3367, 0x9A748636, 0x605614DB, 0xE4BE286E, 0x9FC26ADA, 0xDAA3848B,
     0xC90B6AEC, 0xC4BCFD8D, 0xE89885D3, 0x4C6FDAD6, 0x17FEB96D, 0xE80D6FDB, 0xDC70D7F6, 0xB5133F4B,
+};
+
+// 2/pi in 32-bit words, most significant first (truncated): 0.A2F9836E... in hexadecimal. The
+// reduction of the largest double at the finest precision reads 1803 bits of it.
+inline constexpr int kTwoOverPiWords = 58;
+inline constexpr uint32_t kTwoOverPi[kTwoOverPiWords] = {
+    0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041, 0xFE5163AB, 0xDEBBC561,
+    0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C, 0xFE1DEB1C, 0xB129A73E, 0xE88235F5, 0x2EBB4484,
+    0xE99C7026, 0xB45F7E41, 0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B, 0x1FF897FF, 0xDE05980F,
+    0xEF2F118B, 0x5A0A6D1F, 0x6D367ECF, 0x27CB09B7, 0x4F463F66, 0x9E5FEA2D, 0x7527BAC7, 0xEBE5F17B,
+    0x3D0739F7, 0x8A5292EA, 0x6BFB5FB1, 0x1F8D5D08, 0x56033046, 0xFC7B6BAB, 0xF0CFBC20, 0x9AF4361D,
+    0xA9E39161, 0x5EE61B08, 0x6599855F, 0x14A06840, 0x8DFFD880, 0x4D732731, 0x06061556, 0xCA73A8C9,
+    0x60E27BC0, 0x8C6B47C4, 0x19C367CD, 0xDCE8092A, 0x8359C476, 0x8B961CA6, 0xDDAF44D1, 0x5719053E,
+    0xA5FF0705, 0x3F7E33E8,
 };
 
 }  // namespace orv::trig_internal

@@ -9,6 +9,11 @@
 namespace orv {
 namespace {
 
+// A particle's brightness, in 1/256 units, runs across kShadeRange from kFarShade on the far
+// side of the shape: 40 there, 168 at the centre's depth, 296 on the near side.
+constexpr int32_t kFarShade = 40;
+constexpr int32_t kShadeRange = 256;
+
 // A zero radius would divide by zero; no kind builds one, but an unbuilt shape has it. Twice
 // the radius is even, never -1: the plain division can't overflow.
 int32_t DepthSpan(int32_t radius) {
@@ -26,8 +31,7 @@ void TurnOne(Particle& p, const Turn& t, int32_t depthSpan) {
   const int32_t z2 = WrapAdd(FixedMul(z1, c.x), FixedMul(y, s.x));
   const int32_t x3 = WrapSub(FixedMul(x1, c.z), FixedMul(y2, s.z));
   const int32_t y3 = WrapAdd(FixedMul(y2, c.z), FixedMul(x1, s.z));
-  // 40 on the far side, 168 at the centre's depth, 296 on the near side.
-  p.brightness = WrapAdd(WrapMul(WrapSub(t.radius, z2), 256) / depthSpan, 40);
+  p.brightness = WrapAdd(WrapMul(WrapSub(t.radius, z2), kShadeRange) / depthSpan, kFarShade);
   p.x = WrapAdd(x3, t.offset.x);
   p.y = WrapAdd(y3, t.offset.y);
   p.z = WrapAdd(z2, t.offset.z);
@@ -78,12 +82,12 @@ __m128i Widen(__m128i v) {
   return _mm_srai_epi32(pairs, 16);
 }
 
-// n / span + 40 in four 32-bit lanes, the quotient truncated toward zero. Exact through doubles:
-// for |n| < 2^53 the rounded quotient never reaches the next integer.
+// n / span + kFarShade in four 32-bit lanes, the quotient truncated toward zero. Exact through
+// doubles: for |n| < 2^53 the rounded quotient never reaches the next integer.
 __m128i Brightness(__m128i n, __m128d span) {
   const __m128i low = _mm_cvttpd_epi32(_mm_div_pd(_mm_cvtepi32_pd(n), span));
   const __m128i high = _mm_cvttpd_epi32(_mm_div_pd(_mm_cvtepi32_pd(_mm_srli_si128(n, 8)), span));
-  return _mm_add_epi32(_mm_unpacklo_epi64(low, high), _mm_set1_epi32(40));
+  return _mm_add_epi32(_mm_unpacklo_epi64(low, high), _mm_set1_epi32(kFarShade));
 }
 
 struct Lanes {
@@ -128,6 +132,7 @@ void TurnEight(Particle* p, const Lanes& k) {
   _mm_store_si128(reinterpret_cast<__m128i*>(ys + 4), _mm_add_epi32(Widen<1>(y3), k.offsetY));
   _mm_store_si128(reinterpret_cast<__m128i*>(zs), _mm_add_epi32(z2a, k.offsetZ));
   _mm_store_si128(reinterpret_cast<__m128i*>(zs + 4), _mm_add_epi32(z2b, k.offsetZ));
+  static_assert(kShadeRange == 1 << 8);  // the shift below multiplies by it
   const __m128i na = _mm_slli_epi32(_mm_sub_epi32(k.radius, z2a), 8);
   const __m128i nb = _mm_slli_epi32(_mm_sub_epi32(k.radius, z2b), 8);
   _mm_store_si128(reinterpret_cast<__m128i*>(bs), Brightness(na, k.span));
@@ -141,7 +146,7 @@ void TurnEight(Particle* p, const Lanes& k) {
 }
 
 bool WithinOneTurn(int32_t c) {
-  return c >= -65536 && c <= 65536;
+  return c >= -kFixedOne && c <= kFixedOne;
 }
 
 // Whether the eight-lane turn gives TurnOne's results exactly for this turn and these models.

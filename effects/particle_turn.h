@@ -11,6 +11,9 @@
 
 namespace orv {
 
+// 1.0 in the 16.16 fixed point of the turn's cosines and sines.
+constexpr int32_t kFixedOne = 65536;
+
 // The 64-bit product shifted right by 16 (rounding toward minus infinity), low 32 bits.
 constexpr int32_t FixedMul(int32_t a, int32_t b) {
   return static_cast<int32_t>((int64_t{a} * b) >> 16);

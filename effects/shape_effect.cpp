@@ -12,27 +12,53 @@
 #include "effects/star_field.h"
 
 namespace orv {
-
-bool firstShapeDone = false;
-
 namespace {
 
-constexpr double kTwoPi = 6.283185307;
+// Cruising spins are drawn within +-kCruiseSpin millionths of a radian per millisecond; a
+// materialising shape starts at a tenth of a spin drawn within +-kStartSpin.
+constexpr int32_t kCruiseSpin = 1200;
+constexpr int32_t kStartSpin = 1000;
+constexpr double kMillionths = 1000000.0;
+// Starting angles: 0 to 6.28 radians in steps of 0.02.
+constexpr int32_t kAngleSteps = 314;
+constexpr double kAngleStepsPerRadian = 50.0;
+// Depths are drawn from behind the viewer to kFarthestDrawnDepth, then stretched beyond the
+// rest depth: an arrival's four times, a departure's three times.
+constexpr int32_t kFarthestDrawnDepth = 28600;
+constexpr int32_t kArrivalStretch = 4;
+constexpr int32_t kDepartureStretch = 3;
+// Of ten shapes, three materialise instead of flying in, and three dissolve instead of flying
+// away.
+constexpr int32_t kMaterialiseTenths = 3;
+constexpr int32_t kDissolveTenths = 3;
+// The z spin of the slowly rolling emblem is a third of the drawn one.
+constexpr double kSlowRoll = 3;
 
 int32_t FixedSine(double (*function)(double), double angle) {
-  return TruncToInt32(function(angle) * 65536.0);
+  return TruncToInt32(function(angle) * kFixedOne);
+}
+
+// Ten of the 110 residues for each kind.
+ShapeKind DrawKind() {
+  return static_cast<ShapeKind>(rand() % (kShapeKinds * 10) / 10);
 }
 
 double DrawAngle() {
-  return ScaledRand(314) / 50.0;
+  return ScaledRand(kAngleSteps) / kAngleStepsPerRadian;
 }
 
 double DrawSpin() {
-  return (ScaledRand(2400) - 1200) / 1000000.0;
+  return (ScaledRand(2 * kCruiseSpin) - kCruiseSpin) / kMillionths;
 }
 
 double DrawStartSpin() {
-  return ((ScaledRand(2000) - 1000) / 1000000.0) / 10.0;
+  return ((ScaledRand(2 * kStartSpin) - kStartSpin) / kMillionths) / 10.0;
+}
+
+// A depth for the start of an arrival or the end of a departure.
+int32_t DrawDepth(int32_t stretch) {
+  return StretchDepth(
+      ScaledRand(kFarthestDrawnDepth + ShapeEffect::RestDepth) - ShapeEffect::RestDepth, stretch);
 }
 
 // count x t / span kept within 0 to count, in 64 bits: a very long gap between two frames
@@ -89,39 +115,37 @@ Vec3i Ease(const Vec3i& a, const Vec3i& b, int32_t c, int32_t d) {
 ShapeEffect::ShapeEffect(Unbuilt, TickSource& ticks)
     : particles(new (std::nothrow) Particle[kCapacity]), clock(ticks) {}
 
-ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks) : ShapeEffect(Unbuilt{}, ticks) {
+ShapeEffect::ShapeEffect(const FrameView& view, TickSource& ticks, bool& firstShapeDone)
+    : ShapeEffect(Unbuilt{}, ticks) {
   if (particles == nullptr) return;
 
-  auto drawKind = [] { return static_cast<uint32_t>(rand() % 110 / 10); };
-  kind = drawKind();
-  if (!firstShapeDone) {
-    while (kind == 5 || kind == 10) kind = drawKind();
-    firstShapeDone = true;
-  }
-  BuildKind(static_cast<ShapeKind>(kind));
-  radius += radius / 10;
+  kind = DrawKind();
+  while (!firstShapeDone && ShowsEmblemOrBanner(kind)) kind = DrawKind();
+  firstShapeDone = true;
+  BuildKind(kind);
+  radius += radius / 10;  // a margin of a tenth
 
   // A braced list draws its x, then its y, then its z.
   angle = {DrawAngle(), DrawAngle(), DrawAngle()};
   cruiseSpin = spin = {DrawSpin(), DrawSpin(), DrawSpin()};
-  if (kind == static_cast<uint32_t>(ShapeKind::EmblemSlowRoll)) cruiseSpin.z = spin.z = spin.z / 3;
+  if (kind == ShapeKind::EmblemSlowRoll) cruiseSpin.z = spin.z = spin.z / kSlowRoll;
 
-  if (rand() % 10 < 3) {
+  if (rand() % 10 < kMaterialiseTenths) {
     arrival = ArrivalMode::Materialise;
     startSpin = spin = {DrawStartSpin(), DrawStartSpin(), DrawStartSpin()};
   } else {
     arrival = ArrivalMode::FlyIn;
-    start.z = StretchDepth(ScaledRand(36000) - RestDepth, 4);
+    start.z = DrawDepth(kArrivalStretch);
     DrawOffscreenPlace(view, radius, start.z, start.x, start.y);
   }
 
-  lifetime = ScaledRand(22000) + 10000;
+  lifetime = ScaledRand(kLongestLifetime - kShortestLifetime) + kShortestLifetime;
 
-  if (rand() % 10 < 3) {
+  if (rand() % 10 < kDissolveTenths) {
     departure = DepartureMode::Dissolve;
   } else {
     departure = DepartureMode::FlyAway;
-    end.z = StretchDepth(ScaledRand(36000) - RestDepth, 3);
+    end.z = DrawDepth(kDepartureStretch);
     DrawOffscreenPlace(view, radius, end.z, end.x, end.y);
   }
 
@@ -156,11 +180,11 @@ void ShapeEffect::UpdateTimeline() {
   if (t < kPhase) {
     if (arrival == ArrivalMode::Materialise) {
       offset.z = RestDepth;
-      if (t < 3000) {
-        shownEnd = Proportion(count, t, 3000);
+      if (t < kAppearing) {
+        shownEnd = Proportion(count, t, kAppearing);
       } else {
-        const double u = t - 3000;
-        spin = (cruiseSpin - startSpin) * u / 5000 + startSpin;
+        const double u = t - kAppearing;
+        spin = (cruiseSpin - startSpin) * u / kSpinRamp + startSpin;
         shownEnd = count;
       }
     } else {
@@ -204,10 +228,11 @@ void ShapeEffect::Draw(SurfaceLock& lock, const FrameView& view) {
     const int32_t retired = firstShown;
     const int32_t shown = shownEnd;
     for (int32_t i = 0; i < retired; ++i) p[i].PlotParticle(plot, true);
-    // Each particle's old square is erased shortly before its new one is drawn, ten at a time,
-    // so that little flicker shows without a back buffer.
-    for (int32_t group = retired; group < shown; group += 10) {
-      const int32_t groupEnd = shown - group < 10 ? shown : group + 10;
+    // Each particle's old square is erased shortly before its new one is drawn, a group at a
+    // time, so that little flicker shows without a back buffer.
+    constexpr int32_t kGroup = 10;
+    for (int32_t group = retired; group < shown; group += kGroup) {
+      const int32_t groupEnd = shown - group < kGroup ? shown : group + kGroup;
       for (int32_t i = group; i < groupEnd; ++i) p[i].PlotParticle(plot, true);
       for (int32_t i = group; i < groupEnd; ++i) {
         if (project(p[i])) p[i].PlotParticle(plot, false);

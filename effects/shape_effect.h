@@ -19,6 +19,12 @@ namespace orv {
 
 class ShapeImage;
 
+// The decimal pi and 2 pi of the shapes' angle loops and of their angle reduction. Their
+// rounding decides how many times each loop runs, and with it how many particles a shape has.
+inline constexpr double kPi = 3.1415926535;
+inline constexpr double kTwoPi = 2 * kPi;
+static_assert(kTwoPi == 6.283185307);
+
 enum class ShapeKind : uint32_t {
   Sphere = 0,
   RingedSphere = 1,
@@ -32,24 +38,35 @@ enum class ShapeKind : uint32_t {
   CubeFrame = 9,
   Emblem = 10,
 };
+inline constexpr int32_t kShapeKinds = 11;
+
+// The two kinds that show the maker's emblem or the banner; they differ only in their z spin.
+constexpr bool ShowsEmblemOrBanner(ShapeKind kind) {
+  return kind == ShapeKind::EmblemSlowRoll || kind == ShapeKind::Emblem;
+}
 
 enum class ArrivalMode : int32_t { FlyIn = 0, Materialise = 1 };
 enum class DepartureMode : int32_t { FlyAway = 0, Dissolve = 1 };
-
-// Set by the first shape constructed in the process: the first shape is never a picture of
-// kind 5 or 10. Tests set it back to false.
-extern bool firstShapeDone;
 
 class ShapeEffect final : public Effect {
  public:
   static constexpr int32_t kCapacity = 1000;
   static constexpr int32_t RestDepth = 7400;           // depth of the centre of a shape at rest
-  static constexpr int32_t kPhase = 8000;              // milliseconds of arrival and of departure
   static constexpr Vec3i kRestPlace{0, 0, RestDepth};  // the centre's place at rest
+  // The timeline, in milliseconds since construction: an arrival of kPhase (a materialising
+  // shape shows its particles over kAppearing, then eases its spin over kSpinRamp), a rest
+  // until `lifetime`, and a departure of kPhase.
+  static constexpr int32_t kPhase = 8000;
+  static constexpr int32_t kAppearing = 3000;
+  static constexpr int32_t kSpinRamp = kPhase - kAppearing;
+  static constexpr int32_t kShortestLifetime = 10000;
+  static constexpr int32_t kLongestLifetime = 32000;
 
-  // Builds a whole shape from random draws. When its particle array can't be allocated,
-  // `particles` stays null and nothing is drawn; MakeRandomShape then discards it.
-  ShapeEffect(const FrameView& view, TickSource& clock);
+  // Builds a whole shape from random draws. `firstShapeDone` is its run's (a run's shape
+  // source keeps it): until it is set, a kind that ShowsEmblemOrBanner is drawn again, and
+  // then it is set. When the particle array can't be allocated, `particles` stays null and
+  // nothing is drawn; RandomShapes then discards the shape.
+  ShapeEffect(const FrameView& view, TickSource& clock, bool& firstShapeDone);
   // An empty shape: the particle array and nothing else, for building a shape piece by piece.
   struct Unbuilt {};
   ShapeEffect(Unbuilt, TickSource& clock);
@@ -78,7 +95,7 @@ class ShapeEffect final : public Effect {
   int32_t shownEnd = 0;       // indices below this are shown (grows while materialising)
   int32_t firstShown = 0;     // indices below this are retired (grows while dissolving)
   std::unique_ptr<Particle[]> particles;
-  uint32_t kind = 0;
+  ShapeKind kind = ShapeKind::Sphere;
   int32_t radius = 0;
   Vec3d angle;   // radians about the x, y and z axes
   Vec3i offset;  // the centre's place in view space

@@ -1,6 +1,7 @@
 // The model-space particles of each kind of shape. All geometry is in double precision with
-// conversions truncating toward zero; the loop constants are decimal approximations of pi and
-// 2 pi whose rounding decides how many times each loop runs, and with it the particle counts.
+// conversions truncating toward zero; the angle loops step by fractions of the decimal 2 pi
+// (kTwoPi), whose rounding decides how many times each loop runs, and with it the particle
+// counts.
 #include "core/arith.h"
 #include "core/random.h"
 #include "core/trig.h"
@@ -10,15 +11,26 @@
 namespace orv {
 namespace {
 
-constexpr double kPi = 3.1415926535;
-constexpr double kTwoPi = 6.283185307;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-// Meridian circles through both poles: 15 x 30 = 450 particles.
+// Angle steps, whole fractions of a turn. Each is, to the last bit, the decimal beside it,
+// which is what fixes every loop's count.
+constexpr double kMeridianStep = kTwoPi / 28;
+constexpr double kCircleStep = kTwoPi / 30;
+constexpr double kCoilTubeStep = kTwoPi / 10;
+constexpr double kTorusStep = kTwoPi / 40;
+constexpr double kTorusTubeStep = kTwoPi / 16;
+constexpr double kLatheStep = kTwoPi / 28;
+static_assert(kMeridianStep == 0.22439947525 && kCircleStep == 0.20943951023333335 &&
+              kCoilTubeStep == 0.6283185307 && kTorusStep == 0.157079632675 &&
+              kTorusTubeStep == 0.3926990816875 && kLatheStep == 0.22439947525);
+
+// Meridian circles through both poles, over half a turn (the last a hair below pi, on top of
+// the first): 15 x 30 = 450 particles.
 void AddSphere(ShapeEffect& shape, int32_t r) {
   const double radius = r;
-  for (double theta = 0; theta < kPi; theta += 0.22439947525) {
-    for (double phi = 0; phi < kTwoPi; phi += 0.20943951023333335) {
+  for (double theta = 0; theta < kPi; theta += kMeridianStep) {
+    for (double phi = 0; phi < kTwoPi; phi += kCircleStep) {
       shape.AddParticle(TruncToInt32(Cos(phi) * Cos(theta) * radius),
                         TruncToInt32(Sin(phi) * radius),
                         TruncToInt32(Cos(phi) * Sin(theta) * radius), kWhite);
@@ -39,29 +51,38 @@ void AddRings(ShapeEffect& shape) {
   shape.radius = 1200;
 }
 
-// Circles of radius 120 whose centres run 3.3 turns along a helix of radius 400: 825.
+// Circles of radius 120 whose centres run 3.3 turns along a helix of radius 400 from the
+// bottom to the top: 75 x 11 = 825.
 void AddCoil(ShapeEffect& shape) {
-  shape.radius = 1000;
-  for (int32_t h = -shape.radius; h < shape.radius; h += shape.radius / 37) {
-    const double mu = h * 10.36725575655 / 1000;
-    const double cx = TruncToInt32(Cos(mu) * 400);
-    const double cz = TruncToInt32(Sin(mu) * 400);
-    for (double omega = 0; omega < kTwoPi; omega += 0.6283185307) {
-      shape.AddParticle(TruncToInt32(Cos(mu) * Cos(omega) * 120 + cx),
-                        TruncToInt32(Sin(omega) * 120 + h),
-                        TruncToInt32(Sin(mu) * Cos(omega) * 120 + cz), kWhite);
+  constexpr int32_t kHalfHeight = 1000;
+  constexpr double kHalfSweep = 3.3 * kPi;  // radians from the middle to either end
+  static_assert(kHalfSweep == 10.36725575655);
+  constexpr double kHelix = 400;
+  constexpr double kTube = 120;
+  shape.radius = kHalfHeight;
+  for (int32_t h = -kHalfHeight; h < kHalfHeight; h += kHalfHeight / 37) {
+    const double mu = h * kHalfSweep / kHalfHeight;
+    const double cx = TruncToInt32(Cos(mu) * kHelix);
+    const double cz = TruncToInt32(Sin(mu) * kHelix);
+    for (double omega = 0; omega < kTwoPi; omega += kCoilTubeStep) {
+      shape.AddParticle(TruncToInt32(Cos(mu) * Cos(omega) * kTube + cx),
+                        TruncToInt32(Sin(omega) * kTube + h),
+                        TruncToInt32(Sin(mu) * Cos(omega) * kTube + cz), kWhite);
     }
   }
 }
 
 // A tube of radius 300 around a circle of radius 850: 41 x 17 = 697.
 void AddTorus(ShapeEffect& shape) {
-  for (double lambda = 0; lambda < kTwoPi; lambda += 0.157079632675) {
-    const double cx = TruncToInt32(Cos(lambda) * 850);
-    const double cz = TruncToInt32(Sin(lambda) * 850);
-    for (double nu = 0; nu < kTwoPi; nu += 0.3926990816875) {
-      shape.AddParticle(TruncToInt32(Cos(lambda) * Cos(nu) * 300 + cx), TruncToInt32(Sin(nu) * 300),
-                        TruncToInt32(Sin(lambda) * Cos(nu) * 300 + cz), kWhite);
+  constexpr double kCentreCircle = 850;
+  constexpr double kTube = 300;
+  for (double lambda = 0; lambda < kTwoPi; lambda += kTorusStep) {
+    const double cx = TruncToInt32(Cos(lambda) * kCentreCircle);
+    const double cz = TruncToInt32(Sin(lambda) * kCentreCircle);
+    for (double nu = 0; nu < kTwoPi; nu += kTorusTubeStep) {
+      shape.AddParticle(TruncToInt32(Cos(lambda) * Cos(nu) * kTube + cx),
+                        TruncToInt32(Sin(nu) * kTube),
+                        TruncToInt32(Sin(lambda) * Cos(nu) * kTube + cz), kWhite);
     }
   }
   shape.radius = 1000;
@@ -69,11 +90,12 @@ void AddTorus(ShapeEffect& shape) {
 
 // 28 turns of the goblet's outline about the y axis, scaled by 2.9: 532.
 void AddGoblet(ShapeEffect& shape) {
-  for (double lambda = 0; lambda < kTwoPi; lambda += 0.22439947525) {
+  constexpr double kScale = 2.9;
+  for (double lambda = 0; lambda < kTwoPi; lambda += kLatheStep) {
     for (const ProfilePoint& p : GobletProfile) {
       const double r = p.r;
-      shape.AddParticle(TruncToInt32(Sin(lambda) * r * 2.9), TruncToInt32(p.h * 2.9),
-                        TruncToInt32(Cos(lambda) * r * 2.9), kWhite);
+      shape.AddParticle(TruncToInt32(Sin(lambda) * r * kScale), TruncToInt32(p.h * kScale),
+                        TruncToInt32(Cos(lambda) * r * kScale), kWhite);
     }
   }
   shape.radius = 1300;
@@ -81,11 +103,12 @@ void AddGoblet(ShapeEffect& shape) {
 
 // 28 turns of the bead's outline, scaled by 6: 560.
 void AddBead(ShapeEffect& shape) {
-  for (double lambda = 0; lambda < kTwoPi; lambda += 0.22439947525) {
+  constexpr double kScale = 6.0;
+  for (double lambda = 0; lambda < kTwoPi; lambda += kLatheStep) {
     for (const ProfilePoint& p : BeadProfile) {
-      const double r6 = p.r * 6.0;
-      shape.AddParticle(TruncToInt32(Sin(lambda) * r6), TruncToInt32(p.h * 6.0),
-                        TruncToInt32(Cos(lambda) * r6), kWhite);
+      const double r = p.r * kScale;
+      shape.AddParticle(TruncToInt32(Sin(lambda) * r), TruncToInt32(p.h * kScale),
+                        TruncToInt32(Cos(lambda) * r), kWhite);
     }
   }
   shape.radius = 1300;
@@ -156,7 +179,7 @@ void ShapeEffect::BuildKind(ShapeKind shapeKind) {
     case ShapeKind::EmblemSlowRoll:
     case ShapeKind::Emblem:
       radius = 1500;
-      if (rand() % 10 >= 6) {
+      if (rand() % 10 >= 6) {  // four in ten
         AddImage("ORLOGO", 3000);
       } else {
         AddImage("BANNER", 3500);

@@ -17,16 +17,21 @@ class ShapeSource {
   virtual std::unique_ptr<Effect> MakeShape(const FrameView& view, TickSource& clock) = 0;
 };
 
-// A whole shape built from random draws, or null when the shape or its particle array can't
-// be allocated (then nothing was drawn).
-std::unique_ptr<ShapeEffect> MakeRandomShape(const FrameView& view, TickSource& clock);
-
-// The screen saver's shapes: a new random one every time.
+// The screen saver's shapes: a new random one every time. A run has one source, which keeps
+// the run's firstShapeDone: its first shape never ShowsEmblemOrBanner.
 class RandomShapes final : public ShapeSource {
  public:
   std::unique_ptr<Effect> MakeShape(const FrameView& view, TickSource& clock) override {
     return MakeRandomShape(view, clock);
   }
+  // The same shape as a ShapeEffect: a whole shape built from random draws, or null when
+  // the shape or its particle array can't be allocated (then nothing was drawn).
+  std::unique_ptr<ShapeEffect> MakeRandomShape(const FrameView& view, TickSource& clock);
+
+  bool FirstShapeDone() const { return firstShapeDone; }
+
+ private:
+  bool firstShapeDone = false;  // set by the first shape built
 };
 
 }  // namespace orv

@@ -23,6 +23,11 @@ class StarField final : public Effect {
  public:
   static constexpr int32_t kCount = 200;
   static constexpr uint32_t kColour = 0xff9070;
+  static constexpr uint32_t kSpeed = 9;  // depth units per millisecond
+  // A star's brightness factor is its base brightness x (kNearness / depth) / 256: the base
+  // brightness at about 14414 deep, more nearer, but never above kBrightest (twice full).
+  static constexpr int32_t kNearness = 3690000;
+  static constexpr uint32_t kBrightest = 512;
 
   StarField(const FrameView& view, TickSource& clock);
   StarField(const StarField&) = delete;
@@ -45,12 +50,12 @@ class StarField final : public Effect {
     PlotStar(star, SquarePen(lock, n), erase);
   }
 
-  // The brightness factor of a star at its depth, at most 512 (twice full brightness).
+  // The brightness factor of a star at its depth, in 1/256 units.
   static uint32_t StarFactor(const Star& star) {
-    const int32_t q = 3690000 / star.z;
+    const int32_t q = kNearness / star.z;
     const uint32_t factor =
         (static_cast<uint32_t>(star.brightness) * static_cast<uint32_t>(q)) >> 8;
-    return factor > 512 ? 512 : factor;
+    return factor > kBrightest ? kBrightest : factor;
   }
 
   uint32_t lastTick;

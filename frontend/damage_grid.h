@@ -2,15 +2,8 @@
 // tiles, one bit each. The frame loop never clears the screen and every effect erases only its
 // own squares, so a frame changes a few hundred small spots: sending the tiles that hold them,
 // joined into horizontal runs, costs a small fraction of sending the whole frame.
-// Tiles and bridge measured at 1920x1080 (WxH,bridge: server instructions per frame, data cache
-// lines per frame): 8x8,1 255k 12.4k; 8x4,1 271k 9.1k; 16x8,0 229k 12.2k; 16x8,4 219k 15.8k;
-// 16x4,1 240k 9.1k; 16x2,0 326k 7.6k; 32x8,2 225k 23.6k. In CPU time none beat 8x8,1 (16x4,1,
-// 16x8,4 and 32x8,2 cost the server clearly more): its time goes to waking and copying.
-// Alternating runs of one scripted run (CPU of hack and server a frame, median of four) agree:
-// 8x8,1 best; 8x4 +9 %, 8x2 +19 %, 8x16 +4 %; bridge 0 +4 %, 3 +8 %, 8 +28 % (noise about 10 %).
-// Shorter tiles copy fewer rows, but each extra box costs the server more than the rows it saves.
-// Cutting each band down to the pixel rows drawn in it (the runs of a band must share their top
-// and bottom) saved 1.3 % of the rows of a scripted run: a band's squares nearly always cover it.
+// Tiles of 8 x 8 pixels with runs bridged over one clean tile cost the X server least of the
+// sizes tried (docs/performance.md).
 #pragma once
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <ostream>
 #include <tuple>
 #include <vector>
 
@@ -14,6 +15,11 @@
 #include "tests/test_support.h"
 
 namespace orv {
+
+void PrintTo(ShapeKind kind, std::ostream* out) {
+  *out << "kind " << static_cast<uint32_t>(kind);
+}
+
 namespace {
 
 using test::ManualClock;
@@ -40,9 +46,8 @@ std::vector<ModelPoint> ModelPoints(const ShapeEffect& shape) {
 
 class ShapeBuild : public ::testing::Test {
  protected:
-  void SetUp() override { firstShapeDone = true; }
-  void TearDown() override { firstShapeDone = false; }
   ManualClock clock;
+  bool firstShapeDone = true;  // later shapes of a run: any kind
 };
 
 TEST_F(ShapeBuild, EveryComputedKindHasItsParticleCountFirstParticlesAndRadius) {
@@ -101,30 +106,32 @@ TEST_F(ShapeBuild, ClosedLoopsEndOnTheirFirstPoint) {
 }
 
 TEST_F(ShapeBuild, KindComesFromTheFirstDraw) {
-  const std::pair<int32_t, uint32_t> cases[] = {{109, 10}, {32767, 9}, {0, 0}, {10, 1}, {99, 9}};
+  const std::pair<int32_t, ShapeKind> cases[] = {{109, ShapeKind::Emblem},
+                                                 {32767, ShapeKind::CubeFrame},
+                                                 {0, ShapeKind::Sphere},
+                                                 {10, ShapeKind::RingedSphere},
+                                                 {99, ShapeKind::CubeFrame}};
   for (auto [draw, kind] : cases) {
     srand(SeedForFirstDraw(draw));
-    ShapeEffect shape(ViewOf(640, 480), clock);
+    ShapeEffect shape(ViewOf(640, 480), clock, firstShapeDone);
     EXPECT_EQ(shape.kind, kind) << draw;
   }
 }
 
-TEST_F(ShapeBuild, TheFirstShapeOfARunIsNeverAKind5Or10Picture) {
-  firstShapeDone = false;
-  for (int32_t draw : {50, 100}) {
+TEST_F(ShapeBuild, TheFirstShapeOfARunIsNeverAnEmblemOrBanner) {
+  for (int32_t draw : {50, 100}) {  // kinds 5 and 10
     srand(SeedForFirstDraw(draw));
     rand();
-    const uint32_t second = static_cast<uint32_t>(rand() % 110 / 10);
-    ASSERT_NE(second, 5u);
-    ASSERT_NE(second, 10u);
+    const auto second = static_cast<ShapeKind>(rand() % 110 / 10);
+    ASSERT_FALSE(ShowsEmblemOrBanner(second));
     firstShapeDone = false;
     srand(SeedForFirstDraw(draw));
-    ShapeEffect first(ViewOf(640, 480), clock);
+    ShapeEffect first(ViewOf(640, 480), clock, firstShapeDone);
     EXPECT_EQ(first.kind, second) << draw;  // drawn again once
     EXPECT_TRUE(firstShapeDone);
     srand(SeedForFirstDraw(draw));
-    ShapeEffect later(ViewOf(640, 480), clock);
-    EXPECT_EQ(later.kind, static_cast<uint32_t>(draw / 10));
+    ShapeEffect later(ViewOf(640, 480), clock, firstShapeDone);
+    EXPECT_EQ(static_cast<uint32_t>(later.kind), static_cast<uint32_t>(draw / 10));
   }
 }
 
@@ -222,9 +229,9 @@ TEST_F(ShapeBuild, ConstructionGivesTheRecordedShapeForEachSeed) {
   clock.tick = 4242;
   for (const Built& b : kBuilt) {
     srand(b.seed);
-    ShapeEffect s(view, clock);
+    ShapeEffect s(view, clock, firstShapeDone);
     EXPECT_EQ(test::DrawsSince(b.seed), b.draws) << b.seed;
-    EXPECT_EQ(s.kind, b.kind) << b.seed;
+    EXPECT_EQ(static_cast<uint32_t>(s.kind), b.kind) << b.seed;
     EXPECT_EQ(s.count, b.count) << b.seed;
     EXPECT_EQ(s.radius, b.radius) << b.seed;
     EXPECT_EQ(s.arrival, b.arrival) << b.seed;

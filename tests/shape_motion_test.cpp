@@ -148,12 +148,12 @@ TEST_F(ShapeMotion, AnglesAdvanceBySpinTimesElapsedAndKeepTheirSign) {
   shape.cruiseSpin.y = -0.002;
   shape.angle.z = -7.0;
   StepAt(10000);  // from lastTick 0
-  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, 6.283185307));
-  EXPECT_DOUBLE_EQ(shape.angle.y, std::fmod(-20.0, 6.283185307));
+  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, kTwoPi));
+  EXPECT_DOUBLE_EQ(shape.angle.y, std::fmod(-20.0, kTwoPi));
   EXPECT_LT(shape.angle.y, 0);
-  EXPECT_DOUBLE_EQ(shape.angle.z, std::fmod(-7.0, 6.283185307));
+  EXPECT_DOUBLE_EQ(shape.angle.z, std::fmod(-7.0, kTwoPi));
   StepAt(10016);
-  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, 6.283185307) + 0.016);
+  EXPECT_DOUBLE_EQ(shape.angle.x, std::fmod(10.0, kTwoPi) + 0.016);
 }
 
 TEST_F(ShapeMotion, TurnsAboutYThenXThenZ) {

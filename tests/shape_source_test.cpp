@@ -45,21 +45,32 @@ using test::ViewOf;
 
 class RandomShapeSource : public ::testing::Test {
  protected:
-  void TearDown() override {
-    failNothrowAllocation = 0;
-    firstShapeDone = false;
-  }
+  void TearDown() override { failNothrowAllocation = 0; }
   ManualClock clock;
   RandomShapes shapes;
 };
 
 TEST_F(RandomShapeSource, MakesAWholeShape) {
   srand(3);
-  const std::unique_ptr<ShapeEffect> shape = MakeRandomShape(ViewOf(640, 480), clock);
+  const std::unique_ptr<ShapeEffect> shape = shapes.MakeRandomShape(ViewOf(640, 480), clock);
   ASSERT_NE(shape, nullptr);
   EXPECT_GT(shape->count, 0);
-  EXPECT_TRUE(firstShapeDone);
+  EXPECT_TRUE(shapes.FirstShapeDone());
   EXPECT_NE(shapes.MakeShape(ViewOf(640, 480), clock), nullptr);
+}
+
+TEST_F(RandomShapeSource, OnlyTheFirstShapeOfEachSourceAvoidsTheEmblemAndBanner) {
+  const uint32_t emblemFirst = test::SeedForFirstDraw(50);  // the first draw gives kind 5
+  auto kindOf = [&](RandomShapes& source) {
+    srand(emblemFirst);
+    const std::unique_ptr<ShapeEffect> shape = source.MakeRandomShape(ViewOf(640, 480), clock);
+    return shape != nullptr ? static_cast<int>(shape->kind) : -1;
+  };
+  const int first = kindOf(shapes);
+  EXPECT_TRUE(first >= 0 && !ShowsEmblemOrBanner(static_cast<ShapeKind>(first))) << first;
+  EXPECT_EQ(kindOf(shapes), static_cast<int>(ShapeKind::EmblemSlowRoll));
+  RandomShapes fresh;  // another run
+  EXPECT_EQ(kindOf(fresh), first);
 }
 
 TEST_F(RandomShapeSource, GivesNullWhenTheShapeOrItsParticlesCannotBeAllocated) {
@@ -69,7 +80,7 @@ TEST_F(RandomShapeSource, GivesNullWhenTheShapeOrItsParticlesCannotBeAllocated) 
     failNothrowAllocation = failing;
     EXPECT_EQ(shapes.MakeShape(ViewOf(640, 480), clock), nullptr) << failing;
     EXPECT_EQ(RandomState(), 3u) << failing;  // nothing was drawn
-    EXPECT_FALSE(firstShapeDone);
+    EXPECT_FALSE(shapes.FirstShapeDone());
   }
 }
 
@@ -78,7 +89,7 @@ TEST(ShapeTrace, OneLineWithEveryFieldIn17SignificantDigits) {
   ShapeEffect s(ShapeEffect::Unbuilt{}, clock);
   s.AddParticle(1, -2, 3, 0xFFFFFF);
   s.AddParticle(-700, 0, 0, 0x01000000);
-  s.kind = 9;
+  s.kind = ShapeKind::CubeFrame;
   s.radius = 1100;
   s.angle = {0.02, 6.28, 0};
   s.spin = s.cruiseSpin = {-0.0012, 1e-6, 0.0011 / 3};
@@ -127,7 +138,6 @@ TEST(ShapeTrace, TheRendererWritesALineForEveryShapeItMakes) {
   }
   std::fclose(out);
   EXPECT_GE(lines, 3);  // 99 seconds: several shapes come and go
-  firstShapeDone = false;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <set>
 #include <vector>
@@ -97,6 +98,30 @@ TEST(TrigMpfr, ArgumentsFromTwoToTheMinus30ToTwoToThe22) {
   ExpectCorrectlyRounded(arguments);
 }
 
+// Beyond 2^22, up to the largest double: random arguments of every size, and the ones next
+// to the double closest to a multiple of pi/2 (its remainder is about 2^-61), to two more
+// within 2^-59 of one (found by continued fractions), to 2^22 and to the largest double.
+TEST(TrigMpfr, ArgumentsFromTwoToThe22ToTheLargestDouble) {
+  std::mt19937_64 engine(22);
+  std::uniform_int_distribution<int> exponent(22, 1023);
+  std::vector<double> arguments;
+  for (int i = 0; i < 20000; ++i) {
+    const uint64_t mantissa = (engine() >> 11) | (uint64_t{1} << 52);  // 53 random bits
+    const double x = std::ldexp(static_cast<double>(mantissa), exponent(engine) - 52);
+    arguments.push_back(i % 2 == 0 ? x : -x);
+  }
+  for (double centre : {0x1.6ac5b262ca1ffp+849, 0x1.4c96c11134d36p+577, 0x1.504cac51f1eafp+131,
+                        0x1p22, std::numeric_limits<double>::max()}) {
+    double x = centre;
+    for (int i = 0; i < 4; ++i) x = std::nextafter(x, 0.0);
+    for (int i = 0; i < 9 && std::isfinite(x); ++i, x = std::nextafter(x, HUGE_VAL)) {
+      arguments.push_back(x);
+      arguments.push_back(-x);
+    }
+  }
+  ExpectCorrectlyRounded(arguments);
+}
+
 // The double nearest to m pi / 4.
 double QuarterTurnMultiple(int64_t m) {
   mpfr_t v;
@@ -147,7 +172,7 @@ TEST(TrigMpfr, TheConstantsAreMpfrs) {
   mpfr_t a;
   mpfr_t v;
   mpfr_init2(a, 64);
-  mpfr_init2(v, 1000);
+  mpfr_init2(v, 2000);
   int i = 0;
   for (const trig_internal::SinCosPair& entry : trig_internal::kSinCosTable) {
     mpfr_set_si(a, i, MPFR_RNDN);
@@ -171,6 +196,15 @@ TEST(TrigMpfr, TheConstantsAreMpfrs) {
     mpfr_mul_2ui(v, v, 32, MPFR_RNDN);
     const unsigned long want = mpfr_get_ui(v, MPFR_RNDZ);
     EXPECT_EQ(limb, want);
+    mpfr_sub_ui(v, v, want, MPFR_RNDN);
+  }
+
+  mpfr_const_pi(v, MPFR_RNDN);
+  mpfr_ui_div(v, 2, v, MPFR_RNDN);
+  for (uint32_t word : trig_internal::kTwoOverPi) {
+    mpfr_mul_2ui(v, v, 32, MPFR_RNDN);
+    const unsigned long want = mpfr_get_ui(v, MPFR_RNDZ);
+    EXPECT_EQ(word, want);
     mpfr_sub_ui(v, v, want, MPFR_RNDN);
   }
   mpfr_clear(a);
@@ -219,14 +253,15 @@ TEST(TrigMpfr, TheDoubleDoubleBoundHoldsWithRoom) {
   EXPECT_LT(worst, 0.8) << std::hexfloat << worstX;
 }
 
-// The fixed-point path on its own at each precision, including the largest multiples of pi/2
-// it handles.
+// The fixed-point path on its own at each precision, from 2^-26 to the largest doubles, and
+// just below 2^22, where the fast path hands over to it.
 TEST(TrigMpfr, TheFixedPointPathIsCorrectlyRounded) {
   std::mt19937_64 engine(10);
   std::uniform_real_distribution<double> exponent(-26.0, 22.0);
+  std::uniform_real_distribution<double> hugeExponent(22.0, 1024.0);
   int failures = 0;
-  for (int i = 0; i < 3000 && failures < 10; ++i) {
-    double x = std::exp2(exponent(engine));
+  for (int i = 0; i < 4000 && failures < 10; ++i) {
+    double x = std::exp2(i % 4 == 3 ? hugeExponent(engine) : exponent(engine));
     if (i % 3 == 0) x = -x;
     if (i % 5 == 0) x = std::nextafter(0x1p22, 0.0) - i;
     for (bool cosine : {false, true}) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/random.h"
-#include "effects/shape_effect.h"
 #include "frontend/clip_list.h"
 
 namespace orv {
@@ -20,12 +19,13 @@ bool WebSaver::Start(uint32_t width, uint32_t height, uint32_t seed, uint32_t ti
   loop.reset();
   scriptFrames = scriptDone = 0;
   if (!frame.Rebuild(width, height)) return false;
-  // A run is a whole saver process: its random generator and its first-shape rule start anew.
+  // A run is a whole saver process: its random generator starts anew, and so does its shape
+  // source (and with it the first-shape rule).
   srand(seed);
-  firstShapeDone = false;
+  shapes = std::make_unique<RandomShapes>();
   host.tick = tick;
   host.visible = true;
-  loop = std::make_unique<RenderLoop>(host, shapes);
+  loop = std::make_unique<RenderLoop>(host, *shapes);
   return true;
 }
 

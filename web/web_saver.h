@@ -60,7 +60,7 @@ class WebSaver {
  private:
   WebFrame frame;
   WebHost host{frame};
-  RandomShapes shapes;
+  std::unique_ptr<RandomShapes> shapes;  // a run's own, with its first-shape rule
   std::unique_ptr<RenderLoop> loop;
   ScriptedClock clock;
   uint32_t scriptFrames = 0;

@@ -19,6 +19,9 @@ const char* const kXUsage =
     "  --tick-start T      scripted clock: tick counter during start-up (default 0)\n"
     "  --tick-step D       scripted clock: milliseconds added every frame (default 16)\n"
     "  --frames K          scripted clock: draw K frames, then keep the last one on screen\n"
+    "  --visual VISUAL, --install, --mono\n"
+    "                      accepted and ignored: it draws in the window's own visual\n"
+    "  --help              print this text\n"
     "Every option may also be written with one dash (-root). SIGUSR1 prints the number of\n"
     "frames drawn so far on standard error.\n";
 

@@ -3,25 +3,34 @@
 
     check_dist.py DIST
 
-DIST must hold exactly the Windows archive, the Debian package, the web archive and SHA256SUMS, named with the project's version from CMakeLists.txt, and:
+DIST must hold exactly the Windows archive, the Debian package, the web archive and SHA256SUMS,
+named with the project's version from CMakeLists.txt, and:
 - SHA256SUMS lists every other file in DIST with its right checksum;
 - the archive holds the 32-bit orvessan.scr, the 64-bit one in 64-bit/, INSTALL.txt naming the
   version and LICENSE.txt, under one folder, with Windows line ends in the texts;
 - the web archive holds the site under one folder: index.html, its two scripts, the
   WebAssembly module that the element loads and LICENSE.txt;
-- the package installs the hack to usr/libexec/xscreensaver/ and its XML to
-  usr/share/xscreensaver/config/, owned by root, and carries its metadata: version,
-  architecture, section, priority, maintainer, description and the X libraries it needs.
+- the package installs the hack to usr/libexec/xscreensaver/, its XML to
+  usr/share/xscreensaver/config/, its desktop entry to usr/share/applications/screensavers/,
+  its manual page to usr/share/man/man6/ and its copyright and changelog to
+  usr/share/doc/orvessan/, owned by root, with the manual page and the changelog compressed
+  without a name or a date and the changelog's entry for this version dated with the commit;
+  and it carries its metadata: version, architecture, section, priority, maintainer,
+  description and the X libraries it needs.
 
 Exit status 0 when all holds, 1 with one line per problem otherwise.
 """
 
+import email.utils
+import gzip
 import hashlib
+import io
 import os
 import re
 import struct
 import subprocess
 import sys
+import tarfile
 import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -99,7 +108,8 @@ def check_web_zip(check, path, version):
     site = ["index.html", "page.js", "orvessan-saver.js", "orvessan.wasm", "LICENSE.txt"]
     with zipfile.ZipFile(path) as archive:
         names = archive.namelist()
-        check.that(sorted(names) == sorted(top + name for name in site), f"web archive holds {names}")
+        check.that(sorted(names) == sorted(top + name for name in site),
+                   f"web archive holds {names}")
         if top + "orvessan.wasm" in names:
             check.that(archive.read(top + "orvessan.wasm")[:4] == b"\0asm",
                        "orvessan.wasm is no WebAssembly module")
@@ -118,8 +128,12 @@ def check_deb(check, path, version):
                              text=True).stdout.splitlines()
     files = {line.split()[-1]: line.split()[1] for line in listing}
     for wanted in ("./usr/libexec/xscreensaver/orvessan",
-                   "./usr/share/xscreensaver/config/orvessan.xml"):
+                   "./usr/share/xscreensaver/config/orvessan.xml",
+                   "./usr/share/applications/screensavers/orvessan.desktop",
+                   "./usr/share/man/man6/orvessan.6x.gz", "./usr/share/doc/orvessan/copyright",
+                   "./usr/share/doc/orvessan/changelog.gz"):
         check.that(wanted in files, f"the package lacks {wanted}")
+    check_docs(check, path, version)
     owners = sorted({owner for owner in files.values() if owner != "root/root"})
     check.that(not owners, f"the package has files owned by {owners}")
 
@@ -142,6 +156,48 @@ def check_deb(check, path, version):
     for library in ("libx11-6", "libxext6", "libc6"):
         check.that(re.search(rf"(^|[ ,]){library}( |,|$)", depends),
                    f"package doesn't depend on {library}: {depends!r}")
+
+
+def commit_time():
+    """The checkout's commit time, which tools/release takes as the release's date."""
+    found = subprocess.run(["git", "-C", ROOT, "log", "-1", "--format=%ct"], capture_output=True,
+                           text=True)
+    return int(found.stdout) if found.returncode == 0 else None
+
+
+def check_docs(check, path, version):
+    """The compressed members carry no name or date; the changelog's entry names this version
+    and the commit's date; the copyright file is in Debian's machine-readable format."""
+    tar = subprocess.run(["dpkg-deb", "--fsys-tarfile", path], check=True,
+                         capture_output=True).stdout
+    members = {}
+    with tarfile.open(fileobj=io.BytesIO(tar)) as archive:
+        for member in archive.getmembers():
+            if member.isfile():
+                members[member.name] = archive.extractfile(member).read()
+    for name in ("./usr/share/man/man6/orvessan.6x.gz", "./usr/share/doc/orvessan/changelog.gz"):
+        data = members.get(name, b"")
+        # Flags (byte 3) without a file name, time (bytes 4 to 7) zero: gzip -n.
+        check.that(data[:3] == b"\x1f\x8b\x08" and data[3] & 0x08 == 0 and data[4:8] == bytes(4),
+                   f"{name} is not compressed with gzip -n")
+    changelog = members.get("./usr/share/doc/orvessan/changelog.gz")
+    if changelog:
+        lines = gzip.decompress(changelog).decode().splitlines()
+        check.that(lines[0].startswith(f"orvessan ({version}) "),
+                   f"the changelog starts with {lines[0]!r}")
+        trailer = [line for line in lines if line.startswith(" -- ")]
+        when = trailer[0].split(">  ", 1)[-1] if trailer else ""
+        try:
+            dated = email.utils.parsedate_to_datetime(when).timestamp()
+        except (TypeError, ValueError):
+            dated = None
+        committed = commit_time()
+        check.that(dated is not None and committed in (None, dated),
+                   f"the changelog's entry is dated {when!r}, not with the commit")
+    copyright = members.get("./usr/share/doc/orvessan/copyright", b"").decode()
+    check.that(copyright.startswith(
+        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n") and
+        "\nLicense: Expat\n" in copyright, "the copyright file is not in Debian's format")
 
 
 def main(argv):

@@ -132,20 +132,25 @@ def icon_file(image):
     return directory + entry + image
 
 
+def png_chunk(kind, payload):
+    """One PNG chunk: the payload's length, the chunk's kind, the payload, and the CRC-32 of
+    kind and payload."""
+    checked = kind + payload
+    return struct.pack(">I", len(payload)) + checked + struct.pack(">I", zlib.crc32(checked))
+
+
 def png_file(pixels, scale):
-    raw = b""
+    """The picture enlarged scale times, as an RGB PNG: each row of pixels becomes scale
+    scanlines without filtering (a 0 byte in front of each)."""
+    scanlines = []
     for row in pixels:
         line = b"".join(bytes(PALETTE[c]) * scale for c in row)
-        raw += (b"\x00" + line) * scale
-
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data +
-                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-
-    width = SIZE * scale
-    return (b"\x89PNG\r\n\x1a\n" +
-            chunk(b"IHDR", struct.pack(">IIBBBBB", width, width, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+        scanlines.extend([b"\x00" + line] * scale)
+    side = SIZE * scale
+    header = struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 0)  # 8-bit RGB, not interlaced
+    signature = b"\x89PNG\r\n\x1a\n"
+    return (signature + png_chunk(b"IHDR", header) +
+            png_chunk(b"IDAT", zlib.compress(b"".join(scanlines), 9)) + png_chunk(b"IEND", b""))
 
 
 def main(argv):

@@ -93,12 +93,20 @@ def banner():
     return c
 
 
-def inside_polygon(x, y, points):
-    inside = False
-    for (x1, y1), (x2, y2) in zip(points, points[1:] + points[:1]):
-        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
-            inside = not inside
-    return inside
+def turn(o, a, b):
+    """Twice the signed area of the triangle o, a, b: its sign tells which way the path from o
+    through a to b turns, and it is 0 when the three lie on a line."""
+    return (a[0] - o[0]) * (b[1] - o[1]) - (a[1] - o[1]) * (b[0] - o[0])
+
+
+def inside_star(point, centre, corners):
+    """Whether point lies inside a star whose whole outline can be seen from its centre: the
+    point is inside when the edge of the wedge that holds it leaves it on the centre's side."""
+    for a, b in zip(corners, corners[1:] + corners[:1]):
+        way = turn(centre, a, b)
+        if turn(centre, a, point) * way >= 0 and turn(centre, point, b) * way >= 0:
+            return turn(a, b, point) * turn(a, b, centre) >= 0
+    return False
 
 
 def orlogo():
@@ -119,7 +127,7 @@ def orlogo():
                 c.set(x, y, blue)
             elif 21.0 <= d < 23.0:
                 c.set(x, y, ice)
-            elif inside_polygon(x, y, star):
+            elif inside_star((x, y), (centre, centre + 1), star):
                 c.set(x, y, gold)
     return c
 

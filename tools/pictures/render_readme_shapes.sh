@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the pictures of shapes shown in README.md (docs/shapes/*.png) with the offline
+# Renders the pictures of shapes shown in docs/shapes.md (docs/shapes/*.png) with the offline
 # renderer. Each is the last frame of a 640 x 360 run at 33 ms a frame whose seed brings that
 # shape at rest around that frame (the renderer's --trace tells which shape comes when).
 #   tools/pictures/render_readme_shapes.sh [RENDERER]     default: build/release/orvessan-render

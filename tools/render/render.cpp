@@ -23,7 +23,7 @@ class TracedShapes final : public ShapeSource {
   explicit TracedShapes(std::FILE* trace) : out(trace) {}
 
   std::unique_ptr<Effect> MakeShape(const FrameView& view, TickSource& clock) override {
-    std::unique_ptr<ShapeEffect> shape = MakeRandomShape(view, clock);
+    std::unique_ptr<ShapeEffect> shape = random.MakeRandomShape(view, clock);
     if (shape != nullptr && out != nullptr) WriteShapeTrace(out, frame, *shape);
     return shape;
   }
@@ -31,6 +31,7 @@ class TracedShapes final : public ShapeSource {
   int32_t frame = 0;  // the frame being run, counted from 1
 
  private:
+  RandomShapes random;
   std::FILE* out;
 };
 
@@ -92,9 +93,9 @@ bool IsDirectory(const std::string& path) {
 
 void RenderFrames(const RenderOptions& options, MemoryFrame& frame, std::FILE* trace) {
   ScriptedHost host(frame, options.screenWidth);
-  // A run is a whole saver process: its random generator and its first-shape rule start anew.
+  // A run is a whole saver process: its random generator starts anew, and so does its shape
+  // source (and with it the first-shape rule).
   srand(options.seed);
-  firstShapeDone = false;
   const ScriptedClock clock{options.tickStart, options.tickStep};
   host.tick = clock.start;
   TracedShapes shapes(trace);

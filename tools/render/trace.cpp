@@ -52,7 +52,7 @@ void WriteShapeTrace(std::FILE* out, int32_t frame, const ShapeEffect& s) {
   AppendField(line, "frame");
   AppendInteger(line, frame);
   AppendField(line, "kind");
-  AppendInteger(line, s.kind);
+  AppendInteger(line, static_cast<uint32_t>(s.kind));
   AppendField(line, "count");
   AppendInteger(line, s.count);
   AppendField(line, "radius");
