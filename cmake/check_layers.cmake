@@ -21,9 +21,7 @@ set(sees_web ${portable} web)
 set(sees_bench ${portable} bench)
 set(sees_resources resources)
 set(sees_tests core effects loop frontend saver host x11 tools/render web bench resources tests)
-# The toolchains' header that fills gaps in a compiler's library sees nothing of the tree.
-set(sees_cmake "")
-set(folders core effects loop frontend saver host x11 tools/render web bench resources tests cmake)
+set(folders core effects loop frontend saver host x11 tools/render web bench resources tests)
 # The platforms' own headers, which the portable layers never include (Windows' in any case).
 set(windows_header "^(windows|ddraw)\\.h$")
 set(other_platform_header "^(X11/.*|emscripten\\.h|emscripten/.*)$")

@@ -10,9 +10,9 @@
 // precision), so every build gets the same bits.
 #include "core/trig.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/trig_table.h"
 
@@ -148,17 +148,30 @@ Approximation Evaluate(const Reduced& r, bool cosine) {
   return {y.hi, y.lo, bound};
 }
 
+// A double's bits and back (copied: emscripten's library has no std::bit_cast).
+uint64_t BitsOf(double x) {
+  uint64_t bits = 0;
+  std::memcpy(&bits, &x, sizeof bits);
+  return bits;
+}
+
+double DoubleOf(uint64_t bits) {
+  double x = 0;
+  std::memcpy(&x, &bits, sizeof x);
+  return x;
+}
+
 // True when every value within `bound` of hi + lo rounds to hi (hi being hi + lo rounded).
 // Half the gap to hi's neighbours is ulp(hi) / 2, or ulp(hi) / 4 towards zero when hi is a
 // power of two; the latter is taken for powers of two either way. The slack of 2^-20 covers
 // the rounding of |lo| + bound.
 bool RoundsSafely(const Approximation& a) {
-  const uint64_t bits = std::bit_cast<uint64_t>(a.hi) & 0x7fffffffffffffffull;
+  const uint64_t bits = BitsOf(a.hi) & 0x7fffffffffffffffull;
   const uint64_t exponent = bits >> 52;
   if (exponent < 64) return false;  // never here (|hi| > 2^-70), but keeps the gap normal
   uint64_t halfGapExponent = exponent - 53;
   if ((bits & 0xfffffffffffffull) == 0) halfGapExponent -= 1;
-  const double halfGap = std::bit_cast<double>(halfGapExponent << 52);
+  const double halfGap = DoubleOf(halfGapExponent << 52);
   return std::fabs(a.lo) + a.bound < halfGap * (1.0 - 0x1p-20);
 }
 

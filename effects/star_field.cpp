@@ -13,7 +13,7 @@ uint8_t SquareSize(uint32_t usableWidth) {
 }
 
 StarField::StarField(const FrameView& view, TickSource& ticks)
-    : count(kCount), stars(std::make_unique_for_overwrite<Star[]>(kCount)), clock(ticks) {
+    : count(kCount), stars(new Star[kCount]), clock(ticks) {
   for (int32_t i = 0; i < count; ++i) Spawn(stars[i], view);
   lastTick = clock.GetTickCount();
 }

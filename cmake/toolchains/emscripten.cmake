@@ -6,5 +6,3 @@ include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 # emcc's JavaScript optimiser needs Node's acorn, which Debian keeps where node doesn't look
 # by itself.
 set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "env NODE_PATH=/usr/share/nodejs")
-# Emscripten 3.1.6's libc++ lacks a few C++20 functions that the code uses.
-set(CMAKE_CXX_FLAGS_INIT "-include ${CMAKE_CURRENT_LIST_DIR}/emscripten_library.h")

@@ -1,6 +1,7 @@
 #include "tools/render/trace.h"
 
 #include <charconv>
+#include <cstdio>
 #include <string>
 #include <system_error>
 #include <type_traits>
@@ -8,12 +9,19 @@
 namespace orv {
 namespace {
 
-// 17 significant digits through to_chars: the same text on every platform.
+// 17 significant digits through to_chars: the same text on every platform, whatever its C
+// runtime's printf does. Emscripten's library has no floating to_chars; its printf is exact.
 void AppendDouble(std::string& out, double value) {
   char buffer[40];
+#ifdef __EMSCRIPTEN__
+  const int length = std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  out.append(buffer,
+             length > 0 && length < static_cast<int>(sizeof buffer) ? buffer + length : buffer);
+#else
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
   out.append(buffer, result.ec == std::errc{} ? result.ptr : buffer);
+#endif
 }
 
 template <typename Integer>
