@@ -22,37 +22,14 @@ void DamageGrid::Resize(int32_t w, int32_t h) {
   rows = (height + kTileHeight - 1) >> kTileShiftY;
   wordsPerRow = (static_cast<size_t>(columns) + 63) / 64;
   bits.assign(wordsPerRow * static_cast<size_t>(rows) + 1, 0);
+  SetTileGrid(bits.data(), wordsPerRow, static_cast<uint32_t>(width),
+              static_cast<uint32_t>(height));
 }
 
-void DamageGrid::SquareDrawn(int32_t x, int32_t y, uint32_t n) {
+void DamageGrid::OtherSquareDrawn(int32_t x, int32_t y, uint32_t n) {
+  // Clipped so that it never marks outside the grid.
   const auto ux = static_cast<uint32_t>(x);
   const auto uy = static_cast<uint32_t>(y);
-  if (n - 1 < kSmall && uint64_t{ux} + n <= static_cast<uint32_t>(width) &&
-      uint64_t{uy} + n <= static_cast<uint32_t>(height)) {
-    // The usual report: a small square inside the frame spans at most two columns and two
-    // rows of tiles, and the second column may be bit 0 of the next word (which exists then;
-    // the word after the last row's last word is spare, so that an empty spill needs no test).
-    // The second row may be the first again: marking it twice costs less than a branch.
-    const uint32_t c0 = ux >> kTileShiftX;
-    const uint64_t span = (uint64_t{2} << (((ux + n - 1) >> kTileShiftX) - c0)) - 1;
-    const uint32_t bit = c0 % 64;
-    const uint64_t low = span << bit;
-    const uint64_t high = (span >> 1) >> (63 - bit);
-    uint64_t* top = bits.data() + (uy >> kTileShiftY) * wordsPerRow + c0 / 64;
-    uint64_t* bottom = bits.data() + ((uy + n - 1) >> kTileShiftY) * wordsPerRow + c0 / 64;
-    top[0] |= low;
-    top[1] |= high;
-    bottom[0] |= low;
-    bottom[1] |= high;
-    return;
-  }
-  MarkClipped(ux, uy, n);
-}
-
-void DamageGrid::MarkClipped(uint32_t ux, uint32_t uy, uint32_t n) {
-  // Large squares, and squares the plotting never reports: outside the frame or across its
-  // edge (a late report from a frame of another size), clipped so that they never mark
-  // outside the grid.
   if (n == 0 || ux >= static_cast<uint32_t>(width) || uy >= static_cast<uint32_t>(height)) return;
   const uint32_t c0 = ux >> kTileShiftX;
   const uint32_t c1 = (ux + std::min(n, static_cast<uint32_t>(width) - ux) - 1) >> kTileShiftX;

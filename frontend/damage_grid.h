@@ -2,8 +2,9 @@
 // tiles, one bit each. The frame loop never clears the screen and every effect erases only its
 // own squares, so a frame changes a few hundred small spots: sending the tiles that hold them,
 // joined into horizontal runs, costs a small fraction of sending the whole frame.
-// Tiles of 8 x 8 pixels with runs bridged over one clean tile cost the X server least of the
-// sizes tried (docs/performance.md).
+// The tiles are DamageSink's, which marks the usual square itself: tiles of 8 x 8 pixels with
+// runs bridged over one clean tile cost the X server least of the sizes tried
+// (docs/performance.md).
 #pragma once
 
 #include <cstddef>
@@ -17,16 +18,7 @@ namespace orv {
 
 class DamageGrid final : public DamageSink {
  public:
-  // Tile size in pixels, powers of two: a tile's column and row are shifts of x and y.
-  static constexpr int32_t kTileShiftX = 3;
-  static constexpr int32_t kTileShiftY = 3;
-  static constexpr int32_t kTileWidth = 1 << kTileShiftX;
-  static constexpr int32_t kTileHeight = 1 << kTileShiftY;
-  // Squares of up to this edge are marked by the quick path (at most two by two tiles).
-  static constexpr uint32_t kSmall = kTileWidth < kTileHeight ? kTileWidth : kTileHeight;
-
   void Resize(int32_t width, int32_t height);
-  void SquareDrawn(int32_t x, int32_t y, uint32_t n) override;
   // The whole frame changed (new image, exposure).
   void MarkAll();
   bool Empty() const;
@@ -39,8 +31,9 @@ class DamageGrid final : public DamageSink {
   const std::vector<Rect>& TakeRuns(int32_t bridge = 1);
 
  private:
-  // Any other square, the rare case: kept out of the quick path so that it stays small.
-  [[gnu::noinline]] void MarkClipped(uint32_t x, uint32_t y, uint32_t n);
+  // Large squares, and squares the plotting never reports: outside the frame or across its
+  // edge (a late report from a frame of another size).
+  void OtherSquareDrawn(int32_t x, int32_t y, uint32_t n) override;
 
   int32_t width = 0;
   int32_t height = 0;

@@ -115,7 +115,7 @@ TEST(SquarePen, EveryFormatAndSizeWritesExactlyThePlainRulesBytes) {
 // pixels change, and of nothing else.
 TEST(SquarePen, ReportsEveryDrawnSquareToTheDamageSink) {
   struct Sink final : DamageSink {
-    void SquareDrawn(int32_t x, int32_t y, uint32_t n) override {
+    void OtherSquareDrawn(int32_t x, int32_t y, uint32_t n) override {
       squares.push_back({x, y, static_cast<int32_t>(n)});
     }
     std::vector<std::vector<int32_t>> squares;

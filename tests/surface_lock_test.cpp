@@ -87,7 +87,7 @@ class DamageRecordingFrame final : public Surface, public DamageSink {
   }
   void Unlock() override { frame.Unlock(); }
   void Release() override { frame.Release(); }
-  void SquareDrawn(int32_t x, int32_t y, uint32_t n) override { squares.push_back({x, y, n}); }
+  void OtherSquareDrawn(int32_t x, int32_t y, uint32_t n) override { squares.push_back({x, y, n}); }
 
   struct Square {
     int32_t x, y;
