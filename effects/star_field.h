@@ -37,8 +37,9 @@ class StarField final : public Effect {
   void Draw(SurfaceLock& lock, const FrameView& view) override;
 
   // A new star somewhere in the part of a far depth plane that the window shows, not yet
-  // placed on the screen. Draws four random numbers.
-  static void Spawn(Star& star, const FrameView& view);
+  // placed on the screen. Draws four random numbers. Kept out of Draw's loop, where a star is
+  // seldom reborn: copied into each of the loop's sixteen forms it only made the code larger.
+  [[gnu::noinline]] static void Spawn(Star& star, const FrameView& view);
   // A black square over the star's last position, or its colour, brighter as it comes
   // nearer; through a pen or one of its plots (SquarePen::Visit).
   template <typename Plot>

@@ -19,6 +19,10 @@ cases=(
   "--format 555 --size 257x99 --frames 400 --tick-start 4294967000 --screen-width 1024"
   "--format 32 --size 641x479 --tick-start 4294960000 --tick-step 33 --frames 700 --seed 12345"
   "--format 24 --size 2x1 --frames 50"
+  # Larger squares, whose rows some builds write several pixels at a time: 3 x 3 pixels of
+  # 2 bytes, 5 x 5 of 4 bytes.
+  "--format 565 --size 1000x600 --frames 300"
+  "--format 32 --size 1600x300 --frames 300"
 )
 # Long runs in which shapes of many kinds come and go (every shape is traced): at least
 # `min_shapes` shapes each, so that three or more have arrived, turned and left whole.
