@@ -2,7 +2,10 @@
 1. the drawing module's frame in headless Chromium against the same C++ natively, the frames
    that bench/frame-instructions counts at 1920x1080 (stars only: --seed 2, frames 100 to 200;
    a coil turning at rest: --seed 6, frames 1000 to 1400), as CPU time of the thread, the
-   least of 15 rounds (the machine may be shared);
+   least of ROUNDS rounds (the machine may be shared), after WARM_UP rounds that are not
+   counted, so that V8 runs the module's optimised code (it starts with a quick baseline
+   compile); in the browser less the thread time of an empty evaluation, which the DevTools
+   round trip around every round costs the page's thread (about 0.1 to 0.2 ms);
 2. the page's main-thread time per frame (drawing, canvas copy and upload, and whatever else
    the page's thread does) and its frame rate at 1920x1080, live, --seed 2: stars only in its
    first seconds, then with its first shape at rest;
@@ -23,6 +26,7 @@ import devtools  # noqa: E402
 
 FRAMES = [("stars only", 2, 100, 200), ("coil turning at rest", 6, 1000, 1400)]
 ROUNDS = 25
+WARM_UP = 5
 
 
 def thread_seconds(browser):
@@ -35,19 +39,26 @@ def frame_times(browser, server, native):
     browser.call("Performance.enable")
     browser.open(f"{server.origin}/frame_time.html")
     browser.wait_for("window.ready === true")
+    empty = []
+    for _ in range(ROUNDS):
+        start = thread_seconds(browser)
+        browser.evaluate("0")
+        empty.append(thread_seconds(browser) - start)
+    round_trip = min(empty)
     print("1920x1080 frame, CPU time     native   WebAssembly (Chromium)   ratio")
     for name, seed, first, last in FRAMES:
         args = [str(v) for v in (seed, first, last, 1920, 1080)]
         here = float(subprocess.run([native, *args, str(ROUNDS)], check=True,
                                     capture_output=True, text=True).stdout)
         times = []
-        for _ in range(ROUNDS):
+        for _ in range(WARM_UP + ROUNDS):
             frames = browser.evaluate(f"prepare({', '.join(args)})", timeout=600)
             start = thread_seconds(browser)
             browser.evaluate("run()", timeout=600)
-            times.append((thread_seconds(browser) - start) * 1e6 / frames)
-        there = min(times)
+            times.append((thread_seconds(browser) - start - round_trip) * 1e6 / frames)
+        there = min(times[WARM_UP:])
         print(f"{name:<27} {here:7.1f} µs   {there:7.1f} µs               {there / here:.2f}")
+    print(f"(the DevTools round trip, {round_trip * 1e6:.0f} µs a round, taken off)")
 
 
 def metrics(browser):
