@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstddef>
 
+#include "frontend/surface_bounds.h"
+
 namespace orv {
 
 PixelFormat PixelFormatOf(FrameFormat format) {
@@ -33,11 +35,7 @@ MemoryFrame::MemoryFrame(uint32_t w, uint32_t h, FrameFormat f)
 int32_t MemoryFrame::Lock(const Rect& rect, SurfaceDesc& desc) {
   constexpr int32_t kBusy = -1;
   if (failLocks || locked) return kBusy;
-  // Like the display, refuse a rectangle that does not lie on the surface.
-  if (rect.left < 0 || rect.top < 0 || rect.left > rect.right || rect.top > rect.bottom ||
-      static_cast<uint32_t>(rect.right) > width || static_cast<uint32_t>(rect.bottom) > height) {
-    return kBusy;
-  }
+  if (!LiesOnSurface(rect, width, height)) return kBusy;
   locked = true;
   desc.dwWidth = width;
   desc.dwHeight = height;

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <new>
 
+#include "frontend/surface_bounds.h"
+
 namespace orv {
 namespace {
 
@@ -48,10 +50,7 @@ const std::vector<Rect>& WebFrame::TakeChanges() {
 int32_t WebFrame::Lock(const Rect& rect, SurfaceDesc& desc) {
   constexpr int32_t kBusy = -1;
   if (pixels == nullptr || locked) return kBusy;
-  if (rect.left < 0 || rect.top < 0 || rect.left > rect.right || rect.top > rect.bottom ||
-      static_cast<uint32_t>(rect.right) > width || static_cast<uint32_t>(rect.bottom) > height) {
-    return kBusy;
-  }
+  if (!LiesOnSurface(rect, width, height)) return kBusy;
   locked = true;
   desc.dwWidth = width;
   desc.dwHeight = height;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "frontend/surface_bounds.h"
 #include "x11/x_errors.h"
 
 namespace orv {
@@ -119,8 +120,7 @@ bool XImageSurface::Rebuild(int32_t w, int32_t h) {
 int32_t XImageSurface::Lock(const Rect& rect, SurfaceDesc& desc) {
   constexpr int32_t kBusy = -1;
   if (image == nullptr || locked) return kBusy;
-  if (rect.left < 0 || rect.top < 0 || rect.left > rect.right || rect.top > rect.bottom ||
-      rect.right > width || rect.bottom > height) {
+  if (!LiesOnSurface(rect, static_cast<uint32_t>(width), static_cast<uint32_t>(height))) {
     return kBusy;
   }
   locked = true;
